@@ -1,0 +1,38 @@
+// One colour component of the frame: identifier, sampling factors, table
+// index, geometry and its quantized coefficients.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace jpeg {
+
+struct Component {
+  int id = 0;  // C, 1-based
+  int h = 1;   // horizontal sampling factor 1..4
+  int v = 1;   // vertical sampling factor 1..4
+  int tq = 0;  // quantization table index (also selects the Huffman tables)
+
+  // Geometry of the component in a picture of X x Y (set when sampling).
+  int cw = 0, ch = 0;    // ceil(X*H/Hmax), ceil(Y*V/Vmax)
+  int cw8 = 0, ch8 = 0;  // padded to multiples of 8
+  int BlocksPerRow() const { return cw8 / 8; }
+  int BlockRows() const { return ch8 / 8; }
+
+  // 64 zig-zag coefficients per block, rows of blocks top to bottom.
+  std::vector<int16_t> coefficients;
+};
+
+inline int CeilDiv(int a, int b) { return (a + b - 1) / b; }
+inline int RoundUp8(int a) { return (a + 7) & ~7; }
+
+// Fills cw, ch, cw8, ch8 for a picture of width x height.
+inline void SetGeometry(Component& c, int width, int height, int hmax, int vmax) {
+  c.cw = CeilDiv(width * c.h, hmax);
+  c.ch = CeilDiv(height * c.v, vmax);
+  c.cw8 = RoundUp8(c.cw);
+  c.ch8 = RoundUp8(c.ch);
+}
+
+}  // namespace jpeg

@@ -1,0 +1,33 @@
+// Symbol statistics of the sampled coefficients, the input of the optimal
+// Huffman tables.
+#pragma once
+
+#include <cstdint>
+
+#include "Huffman.h"
+#include "Scans.h"
+
+namespace jpeg {
+
+// Size category of a value: the number of bits of |v| (0 for 0).
+inline int SizeCategory(int value) {
+  const unsigned magnitude = static_cast<unsigned>(value < 0 ? -value : value);
+  return magnitude == 0 ? 0 : 32 - __builtin_clz(magnitude);
+}
+
+// Frequencies per table slot: index 0 luminance, 1 chrominance.
+struct SymbolStatistics {
+  Frequencies dc[2]{};
+  Frequencies ac[2]{};
+};
+
+// Counts the DC differences and AC run/size symbols of one block.
+void CountBlock(const int16_t* block, int& predictor, Frequencies& dc, Frequencies& ac);
+
+// Visits the blocks in coding order, padding blocks included. Component 0
+// counts into slot 0, components 1 and 2 into slot 1 (each with its own DC
+// predictor).
+SymbolStatistics CountSymbols(const Frame& frame,
+                              const std::vector<std::vector<int>>& scans);
+
+}  // namespace jpeg

@@ -1,0 +1,26 @@
+// Fixed tables of the encoder: zig-zag order, the base quantization tables of
+// the JPEG standard's Annex K and the scale factors of the scaled DCT.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace jpeg {
+
+using ZigZagIndex = std::array<uint8_t, 64>;  // natural position -> zig-zag number
+using BaseTable = std::array<uint16_t, 64>;   // held in zig-zag order
+
+// Walks the 8x8 block diagonally from (0, 0), as the standard's Figure A.6.
+ZigZagIndex BuildZigZagIndex();
+
+// Luminance (K.1) and chrominance (K.2) tables in zig-zag order.
+BaseTable LuminanceBaseTable(const ZigZagIndex& zigzag);
+BaseTable ChrominanceBaseTable(const ZigZagIndex& zigzag);
+
+// f[k] = 1 / (sqrt(8) * a[k]), a[0] = 1, a[k] = sqrt(2) cos(k pi / 16),
+// kept to 15 significant digits so that every build divides alike.
+constexpr std::array<double, 8> kDctScaleFactors = {
+    0.353553390593273, 0.25489778955208,  0.270598050073098, 0.300672443467523,
+    0.353553390593273, 0.449988111568207, 0.653281482438186, 1.28145772387074};
+
+}  // namespace jpeg
