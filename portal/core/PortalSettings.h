@@ -1,0 +1,53 @@
+// Values a client stores in the control through property puts, with the
+// defaults of a freshly created control. None of them is persisted.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace portal {
+
+constexpr LONG MakeFourCC(char a, char b, char c, char d) {
+  return static_cast<LONG>(static_cast<DWORD>(static_cast<BYTE>(a)) |
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 8) |
+                           (static_cast<DWORD>(static_cast<BYTE>(c)) << 16) |
+                           (static_cast<DWORD>(static_cast<BYTE>(d)) << 24));
+}
+
+// Style of the text stamp the engine draws onto pictures and movies.
+struct TextStampStyle {
+  LONG color = 0xFFFFFF;
+  std::wstring fontName = L"MS Sans Serif";
+  LONG fontSize = 10;
+  LONG value1 = 1;
+  LONG color2 = 0;
+  LONG value2 = 1;
+  LONG color3 = 0;
+};
+
+struct MovieSettings {
+  LONG videoCompressionFourCC = MakeFourCC('I', 'V', '5', '0');
+  LONG keyFrameInterval = 15;
+  LONG videoQuality = -1;  // the codec's own default
+  LONG playbackFps = 15;
+  LONG audioSamplesPerSecond = 11025;
+  LONG audioChannels = 1;
+  LONG audioBitsPerSample = 8;
+  LONG recordAudio = 1;
+  LONG recordMode = 2;
+  LONG createFlags = 3;
+};
+
+struct PortalSettings {
+  std::wstring pictureSound;  // empty: no sound
+  LONG enablePreview = 0;
+  LONG enableMovieRecordErrorPrompt = 1;
+  LONG enablePictureDiskErrorPrompt = 1;
+  LONG previewMaxWidth = 320;
+  LONG previewMaxHeight = 240;
+  MovieSettings movie;
+  TextStampStyle textStamp;
+};
+
+}  // namespace portal
