@@ -9,17 +9,20 @@
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kSqrtHalf = 0.70710678118654752440;
+
 // F(u, v) = 1/4 C(u) C(v) sum f(x, y) cos((2x+1)u pi/16) cos((2y+1)v pi/16),
 // v the vertical frequency (row), u the horizontal one (column).
 double DirectDct(const float* in, int row, int col) {
   double sum = 0;
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) {
-      sum += in[x + 8 * y] * std::cos((2 * x + 1) * col * M_PI / 16) *
-             std::cos((2 * y + 1) * row * M_PI / 16);
+      sum += in[x + 8 * y] * std::cos((2 * x + 1) * col * kPi / 16) *
+             std::cos((2 * y + 1) * row * kPi / 16);
     }
   }
-  const double cr = row ? 1.0 : M_SQRT1_2, cc = col ? 1.0 : M_SQRT1_2;
+  const double cr = row ? 1.0 : kSqrtHalf, cc = col ? 1.0 : kSqrtHalf;
   return sum * cr * cc / 4;
 }
 

@@ -11,6 +11,9 @@
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kSqrtHalf = 0.70710678118654752440;
+
 std::vector<int> FirstEight(const jpeg::QuantTable& t) {
   return std::vector<int>(t.entries.begin(), t.entries.begin() + 8);
 }
@@ -71,7 +74,7 @@ TEST(JpegTables, DivisorsFoldTheDctScaleIntoTheQuantizer) {
   }
   // f[k] = 1 / (sqrt(8) * sqrt(2) * cos(k pi / 16)) for k > 0.
   for (int k = 1; k < 8; ++k) {
-    EXPECT_NEAR(jpeg::kDctScaleFactors[k], 1.0 / (4.0 * std::cos(k * M_PI / 16)), 1e-13);
+    EXPECT_NEAR(jpeg::kDctScaleFactors[k], 1.0 / (4.0 * std::cos(k * kPi / 16)), 1e-13);
   }
 }
 
