@@ -25,5 +25,11 @@ function(torvane_widl idl base)
   add_custom_command(OUTPUT ${outputs} ${cmds}
                      DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
                      WORKING_DIRECTORY ${out} VERBATIM)
+  if(W_PROXY)
+    # The generated proxy code calls the IUnknown proxy helpers, which
+    # MinGW's headers declare for C++ only.
+    set_source_files_properties(${out}/${base}_p.c PROPERTIES
+      COMPILE_OPTIONS "-include;${CMAKE_CURRENT_FUNCTION_LIST_DIR}/WidlProxyPrelude.h")
+  endif()
   set(${base}_OUTPUTS ${outputs} PARENT_SCOPE)
 endfunction()

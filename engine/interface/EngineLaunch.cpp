@@ -1,0 +1,88 @@
+// Starts CameraEngine.exe ahead of CoCreateInstance when no engine runs.
+#include "EngineLaunch.h"
+
+#include <string>
+
+#include "EngineProxy.h"
+#include "common/Module.h"
+#include "common/Registry.h"
+#include "common/UniqueHandle.h"
+
+namespace engine {
+namespace {
+
+constexpr wchar_t kLocalServerKey[] =
+    L"CLSID\\{CB39BF25-ED97-4EE5-AD35-6E4A05A7C054}\\LocalServer32";
+
+// The program part of a LocalServer32 command line: quoted, or up to the
+// first blank that follows ".exe".
+std::wstring ProgramOfCommandLine(const std::wstring& commandLine) {
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    const std::size_t end = commandLine.find(L'"', 1);
+    return end == std::wstring::npos ? commandLine.substr(1) : commandLine.substr(1, end - 1);
+  }
+  std::wstring lower = commandLine;
+  for (auto& c : lower) c = static_cast<wchar_t>(towlower(c));
+  const std::size_t exe = lower.find(L".exe");
+  return exe == std::wstring::npos ? commandLine : commandLine.substr(0, exe + 4);
+}
+
+std::wstring RegisteredServerPath() {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_CLASSES_ROOT}) {
+    const std::wstring subKey =
+        root == HKEY_CURRENT_USER ? std::wstring(L"Software\\Classes\\") + kLocalServerKey
+                                  : std::wstring(kLocalServerKey);
+    common::UniqueRegKey key = common::OpenRegKey(root, subKey);
+    if (!key) continue;
+    if (auto value = common::ReadRegString(key.get(), nullptr); value && !value->empty()) {
+      return ProgramOfCommandLine(*value);
+    }
+  }
+  return {};
+}
+
+bool EngineIsReady() {
+  common::UniqueKernelHandle ready(::OpenEventW(SYNCHRONIZE, FALSE, kEngineReadyEventName));
+  return ready && ::WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0;
+}
+
+// Starts the engine and waits until it has registered, it has exited, or
+// the bounded wait ends. Failures only cost the fast path: CoCreateInstance
+// still lets COM activate the server itself.
+void LaunchAndWait() {
+  common::UniqueKernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, kEngineReadyEventName));
+  const std::wstring path = EngineExecutablePath();
+  if (!ready || path.empty() || ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  std::wstring commandLine = L"\"" + path + L"\" -Embedding";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        DETACHED_PROCESS, nullptr, nullptr, &startup, &info)) {
+    return;
+  }
+  common::UniqueKernelHandle process(info.hProcess);
+  common::UniqueKernelHandle thread(info.hThread);
+  const HANDLE waits[] = {ready.get(), process.get()};
+  ::WaitForMultipleObjects(2, waits, FALSE, kEngineLaunchWaitMs);
+}
+
+}  // namespace
+
+std::wstring EngineExecutablePath() {
+  std::wstring path = RegisteredServerPath();
+  if (!path.empty()) return path;
+  return common::ModuleDirectory(common::CurrentModule()) + kEngineExeName;
+}
+
+}  // namespace engine
+
+HRESULT CreateCameraEngine(ICameraEngine** engine) {
+  if (!engine) return E_POINTER;
+  *engine = nullptr;
+  const HRESULT hr = RegisterEngineProxyStub();
+  if (FAILED(hr)) return hr;
+  if (!engine::EngineIsReady()) engine::LaunchAndWait();
+  return ::CoCreateInstance(CLSID_CameraEngine, nullptr, CLSCTX_LOCAL_SERVER, IID_ICameraEngine,
+                            reinterpret_cast<void**>(engine));
+}

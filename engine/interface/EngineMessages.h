@@ -1,0 +1,38 @@
+// Window messages the camera engine posts to a client's notification
+// window, and the named mapping of the video hook.
+#pragma once
+
+#include <windows.h>
+
+namespace engine {
+
+inline constexpr UINT kMsgMotionReport = 1533;       // wParam: non-zero kind (3), lParam: motion 0-100
+inline constexpr UINT kMsgRecordingEnded = 1544;     // wParam: reason (1 disk full, 2 camera lost, 3 file error)
+inline constexpr UINT kMsgCameraLost = 1554;
+inline constexpr UINT kMsgReconnectRequest = 1555;
+inline constexpr UINT kMsgInterfaceRefresh = 1556;   // the control posts it to itself
+inline constexpr UINT kMsgStatusRedraw = 1559;
+inline constexpr UINT kMsgStatusRedraw2 = 1560;
+inline constexpr UINT kMsgReport9 = 1561;            // forwarded as notification code 9
+inline constexpr UINT kMsgReconnected = 1562;
+inline constexpr UINT kMsgFormatReport = 1563;
+inline constexpr UINT kMsgRedraw = 1564;
+inline constexpr UINT kMsgPause = 1566;              // wParam 1 = paused
+inline constexpr UINT kMsgReport15 = 1567;           // forwarded as notification code 15
+inline constexpr UINT kMsgHookFrame = 1625;          // lParam: frame number
+inline constexpr UINT kMsgRecordingProgress = 1628;  // wParam: frames, lParam: elapsed ms
+inline constexpr UINT kMsgCameraStateCheck = 1629;
+inline constexpr UINT kMsgIndicatorReport = 1630;
+inline constexpr UINT kMsgIndicatorTimer = 1631;
+inline constexpr UINT kMsgStatusRedraw3 = 1632;
+
+inline constexpr UINT kFirstEngineMessage = 1533;
+inline constexpr UINT kLastEngineMessage = 1632;
+
+// Mapping the engine creates while property 29 is on: a BITMAPINFOHEADER
+// followed by 24-bit bottom-up rows at the capture size.
+inline constexpr char kHookImageName[] = "VX_MEMORY_IMAGE_1_0";
+// Mapping the client creates per memory picture: "VX_IMAGE_%ld".
+inline constexpr char kPictureMappingFormat[] = "VX_IMAGE_%ld";
+
+}  // namespace engine
