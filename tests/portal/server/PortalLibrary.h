@@ -1,0 +1,38 @@
+// Test access to the real Tovra2.dll: loads it from the test executables'
+// folder and creates VideoPortal controls through its class factory, the
+// way COM does for a registered in-process control.
+#pragma once
+
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include "common/ComPtr.h"
+
+namespace portal_test {
+
+// The control's class factory; fails the current test when the library or
+// its export cannot be reached.
+common::ComPtr<IClassFactory> PortalClassFactory();
+
+// A new control, asked for interface T.
+template <typename T>
+common::ComPtr<T> CreatePortal() {
+  common::ComPtr<T> control;
+  common::ComPtr<IClassFactory> factory = PortalClassFactory();
+  if (factory) {
+    EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(T), control.put_void()));
+  }
+  return control;
+}
+
+// Every test runs in a single-threaded OLE apartment.
+class OleTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(S_OK, ::OleInitialize(nullptr)); }
+  void TearDown() override { ::OleUninitialize(); }
+};
+
+}  // namespace portal_test
