@@ -6,10 +6,11 @@ set(TORVANE_WIDL_FLAGS ${TORVANE_WIDL_ARCH}
     -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
     -L/usr/lib/i386-linux-gnu/wine/i386-windows)
 
-# torvane_widl(<idl> <basename> [PROXY]) sets <basename>_OUTPUTS and adds
-# ${CMAKE_CURRENT_BINARY_DIR} to the include path of the calling directory.
+# torvane_widl(<idl> <basename> [PROXY] [LIBID <guid>]) sets
+# <basename>_OUTPUTS. LIBID names the library identity to restore in the
+# type library after widl (see fix-typelib-guid.sh).
 function(torvane_widl idl base)
-  cmake_parse_arguments(W "PROXY" "" "" ${ARGN})
+  cmake_parse_arguments(W "PROXY" "LIBID" "" ${ARGN})
   set(out ${CMAKE_CURRENT_BINARY_DIR})
   set(outputs ${out}/${base}.h ${out}/${base}_i.c ${out}/${base}.tlb)
   set(args -h -H ${out}/${base}.h -u -U ${out}/${base}_i.c -t -T ${out}/${base}.tlb)
@@ -18,6 +19,9 @@ function(torvane_widl idl base)
     list(APPEND args -Oif -p -P ${out}/${base}_p.c)
   endif()
   set(cmds COMMAND ${WIDL} ${TORVANE_WIDL_FLAGS} ${args} ${CMAKE_CURRENT_SOURCE_DIR}/${idl})
+  if(W_LIBID)
+    list(APPEND cmds COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/fix-typelib-guid.sh ${out}/${base}.tlb ${W_LIBID})
+  endif()
   if(W_PROXY)
     list(APPEND cmds COMMAND ${WIDL} ${TORVANE_WIDL_FLAGS} --dlldata-only
          --dlldata=${out}/${base}_dlldata.c ${base})

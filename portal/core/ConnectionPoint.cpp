@@ -1,6 +1,8 @@
 // Connection points and their connection enumerator.
 #include "core/ConnectionPoint.h"
 
+#include <olectl.h>
+
 #include <new>
 
 namespace portal {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "engine/TextStampStyle.h"
+
 namespace portal {
 
 constexpr LONG MakeFourCC(char a, char b, char c, char d) {
@@ -15,17 +17,6 @@ constexpr LONG MakeFourCC(char a, char b, char c, char d) {
                            (static_cast<DWORD>(static_cast<BYTE>(d)) << 24));
 }
 
-// Style of the text stamp the engine draws onto pictures and movies.
-struct TextStampStyle {
-  LONG color = 0xFFFFFF;
-  std::wstring fontName = L"MS Sans Serif";
-  LONG fontSize = 10;
-  LONG value1 = 1;
-  LONG color2 = 0;
-  LONG value2 = 1;
-  LONG color3 = 0;
-};
-
 struct MovieSettings {
   LONG videoCompressionFourCC = MakeFourCC('I', 'V', '5', '0');
   LONG keyFrameInterval = 15;
@@ -34,6 +25,7 @@ struct MovieSettings {
   LONG audioSamplesPerSecond = 11025;
   LONG audioChannels = 1;
   LONG audioBitsPerSample = 8;
+  LONG audioQuality = -1;  // becomes 0 with the first put
   LONG recordAudio = 1;
   LONG recordMode = 2;
   LONG createFlags = 3;

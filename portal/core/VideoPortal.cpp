@@ -1,6 +1,8 @@
 // VideoPortal: identity, dispatch, connection points and the control window.
 #include "core/VideoPortal.h"
 
+#include <olectl.h>
+
 #include <new>
 
 #include "common/HResult.h"
@@ -220,26 +222,5 @@ void VideoPortal::FireNotification(LONG msg, LONG_PTR param1, LONG_PTR param2, L
 HRESULT VideoPortal::GetClassTypeInfo(ITypeInfo** typeInfo) {
   return GetPortalTypeInfo(CLSID_VideoPortal, typeInfo);
 }
-
-HWND VideoPortal::CreateControlWindow(HWND parent, const RECT& rect) {
-  // The window takes the preview size; the container's rectangle gives
-  // only its position.
-  if (!window_.Create(parent, rect.left, rect.top, settings_.previewMaxWidth, settings_.previewMaxHeight)) {
-    return nullptr;
-  }
-  return window_.Handle();
-}
-
-void VideoPortal::DrawContent(HDC dc, const RECT& bounds) {
-  ::FillRect(dc, &bounds, ::GetSysColorBrush(COLOR_APPWORKSPACE));
-}
-
-void VideoPortal::OnWindowDestroyed() {}
-
-void VideoPortal::OnPaint(HDC dc, const RECT& client) { DrawContent(dc, client); }
-
-bool VideoPortal::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
-
-void VideoPortal::OnDestroy() {}
 
 }  // namespace portal

@@ -7,10 +7,16 @@
 
 #include <ocidl.h>
 
+#include <memory>
+#include <string>
+
 #include "core/ConnectionPoint.h"
 #include "core/ConnectionState.h"
+#include "core/HookImage.h"
 #include "core/PortalSettings.h"
+#include "engine/EngineClient.h"
 #include "ui/PortalWindow.h"
+#include "ui/PreviewWindow.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
 #include "server/OleControl.h"
@@ -167,7 +173,37 @@ class VideoPortal final : public OleControl,
   // Sets the portal result code and the matching HRESULT (S_OK for 1,
   // S_FALSE for 0).
   static HRESULT Result(LONG* plResult, bool success);
-  bool HasEngine() const { return false; }
+  bool HasEngine() const { return engine_ != nullptr; }
+
+  // Connection (VideoPortalConnection.cpp)
+  bool IsCameraConnected();
+  bool ReadCameraRecord(LONG index, engine::CameraRecord* record);
+  bool ReadRememberedCamera(engine::CameraRecord* record, LONG* index);
+  bool ConnectIndex(LONG index);
+  void SearchAndConnect();
+  void ProbeFormatSupport();
+  bool ReadFormat(LONG* width, LONG* height, LONG* bitDepth, LONG* fourCC);
+  bool ReadProperty(LONG property, LONG* value);
+  bool WriteProperty(LONG property, LONG value) { return engine_ && engine_->ExecuteLong(5, property, value); }
+  bool ApplyPreview(LONG enable);
+  void ResizePreview(LONG width, LONG height);
+  bool RecordingActiveGlobal();
+
+  // Window side (VideoPortalWindow.cpp)
+  void LayOut();
+  void ShowInfoScreen(InfoScreenKind kind, const std::wstring& cameraName = std::wstring());
+  void ChooseInfoScreen();
+  void PostRefresh();
+  void ReleaseEngine();
+
+  // Engine messages (VideoPortalMessages.cpp)
+  bool HandleEngineMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnMotionReport(WPARAM wParam, LPARAM lParam);
+  void OnCameraGone();
+  void OnHookFrame(LPARAM lParam);
+  // Removes queued copies of message; returns how many, with the last
+  // one's parameters.
+  int RemoveQueued(UINT message, MSG* last);
 
   HRESULT DispatchTypeInfo(ITypeInfo** typeInfo);
 
@@ -176,6 +212,12 @@ class VideoPortal final : public OleControl,
   PortalSettings settings_;
   ConnectionState connection_;
   PortalWindow window_;
+  PreviewWindow preview_;
+  std::unique_ptr<EngineClient> engine_;
+  HookImage hook_;
+  bool recordingLocal_ = false;
+  bool paused_ = false;
+  bool statusTimer_ = false;
   ConnectionPoint defaultEvents_;
   ConnectionPoint secondEvents_;
 };

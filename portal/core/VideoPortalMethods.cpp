@@ -1,87 +1,10 @@
-// IVideoPortal methods. Each holds the process-wide busy counter while it
-// runs; without a camera engine they yield the portal result 0 and leave
-// their outputs as the caller preset them.
+// Pictures, movies, the video hook, dialogs and the engine pass-through.
+// Each method holds the process-wide busy counter while it runs.
 #include "core/VideoPortal.h"
 
 #include "server/ModuleState.h"
 
 namespace portal {
-
-HRESULT VideoPortal::PrepareControl(BSTR, BSTR, LONG, LONG* plResult) {
-  BusyScope busy;
-  // The engine can only be created once the control has its window.
-  if (HasEngine() || !window_.Handle()) return Result(plResult, false);
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::GetCameraCount(LONG*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::GetCameraDescription(LONG, BSTR*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::GetCameraType(LONG, LONG*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::QueryCameraConnected(LONG, LONG*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::QueryRegistryCameraIndex(LONG* lIndex, LONG* plResult) {
-  BusyScope busy;
-  if (lIndex) *lIndex = -1;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::GetCameraState(LONG, LONG* plCameraState, LONG* plResult) {
-  BusyScope busy;
-  if (plCameraState) *plCameraState = 10;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::ConnectCamera(LONG lIndex, LONG* plResult) {
-  BusyScope busy;
-  connection_.lastCameraIndex = lIndex;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::ConnectCamera2(LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::DisconnectCamera(LONG* plResult) {
-  BusyScope busy;
-  connection_.connectionWanted = false;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::LoadRegistrySettings(BSTR, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::SaveRegistrySettings(BSTR, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::SetCameraPropertyLong(LONG, LONG, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::GetCameraPropertyLong(LONG, LONG*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
 
 HRESULT VideoPortal::PictureToFile(LONG, LONG, BSTR, BSTR, LONG* plResult) {
   BusyScope busy;
@@ -119,18 +42,13 @@ HRESULT VideoPortal::GetLastError(LONG* plError) {
   return S_OK;
 }
 
-HRESULT VideoPortal::SetVideoFormat(LONG, LONG, LONG, LONG, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::GetVideoFormat(LONG*, LONG*, LONG*, LONG*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
 HRESULT VideoPortal::ShowCameraDlg(LONG lCameraDlg, LONG* plResult) {
   BusyScope busy;
+  if (lCameraDlg == 1) {
+    LONG index = -1;
+    get_CameraIndex(&index);
+    if (index != -1 && engine_) engine_->ExecuteBare(23, 1);
+  }
   // The engine's dialog and the control panel report success even when
   // nothing could be shown; only the format sequence can refuse.
   return Result(plResult, lCameraDlg == 1 || lCameraDlg == 2);
@@ -138,23 +56,43 @@ HRESULT VideoPortal::ShowCameraDlg(LONG lCameraDlg, LONG* plResult) {
 
 HRESULT VideoPortal::StartVideoHook(LONG, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  if (!HasEngine() || !WriteProperty(29, 1)) return Result(plResult, false);
+  LONG width = 320, height = 240, depth = 0, fourCC = 0;
+  ReadFormat(&width, &height, &depth, &fourCC);
+  // The engine creates the shared image when the hook starts.
+  return Result(plResult, hook_.Open(width, height));
 }
 
 HRESULT VideoPortal::StopVideoHook(LONG, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  // The image stays mapped until the hook starts again or the control
+  // goes away; the engine simply stops signalling frames.
+  return Result(plResult, HasEngine() && WriteProperty(29, 0));
 }
 
-HRESULT VideoPortal::SendCommand(LONG, LONG, LONG, LONG_PTR, LONG, LONG_PTR, LONG, LONG* plResult) {
+// SendCommand and Query hand the caller's seven values straight to the
+// engine; the result is the engine's own status (0 = success).
+HRESULT VideoPortal::SendCommand(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR lParam, LONG lParamSize,
+                                 LONG_PTR plParam2, LONG lParamSize2, LONG* plResult) {
   BusyScope busy;
-  if (plResult) *plResult = 1;  // no engine: the engine's "failed" status
+  LONG status = 1;  // without engine
+  if (engine_) {
+    status = engine_->Execute(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
+                              reinterpret_cast<void*>(plParam2), lParamSize2);
+  }
+  if (plResult) *plResult = status;
   return S_OK;
 }
 
-HRESULT VideoPortal::Query(LONG, LONG, LONG, LONG_PTR, LONG, LONG_PTR, LONG, LONG* plResult) {
+HRESULT VideoPortal::Query(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR lParam, LONG lParamSize,
+                           LONG_PTR lParam2, LONG lParamSize2, LONG* plResult) {
   BusyScope busy;
-  if (plResult) *plResult = 1;
+  LONG status = 1;
+  if (engine_) {
+    status = engine_->Inquire(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
+                              reinterpret_cast<void*>(lParam2), lParamSize2);
+  }
+  if (plResult) *plResult = status;
   return S_OK;
 }
 

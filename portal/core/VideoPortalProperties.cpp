@@ -4,6 +4,7 @@
 #include "core/VideoPortal.h"
 
 #include "common/Strings.h"
+#include "engine/Records.h"
 #include "server/ModuleState.h"
 
 namespace portal {
@@ -22,16 +23,6 @@ HRESULT Put(LONG* field, LONG value) {
 
 }  // namespace
 
-HRESULT VideoPortal::get_CameraConnected(LONG* pVal) {
-  BusyScope busy;
-  return Get(pVal, 0);
-}
-
-HRESULT VideoPortal::get_CameraIndex(LONG* pVal) {
-  BusyScope busy;
-  return Get(pVal, -1);
-}
-
 HRESULT VideoPortal::get_PictureSound(BSTR* pVal) {
   BusyScope busy;
   if (!pVal) return E_POINTER;
@@ -48,12 +39,27 @@ HRESULT VideoPortal::put_PictureSound(BSTR newVal) {
 
 HRESULT VideoPortal::get_EnablePreview(LONG* pVal) {
   BusyScope busy;
-  return Get(pVal, settings_.enablePreview);
+  if (!pVal) return E_POINTER;
+  engine::PreviewRecord state;
+  *pVal = engine_ && engine_->InquireRecord(10, 0, &state) ? state.on : settings_.enablePreview;
+  return S_OK;
 }
 
 HRESULT VideoPortal::put_EnablePreview(LONG newVal) {
   BusyScope busy;
-  return Put(&settings_.enablePreview, newVal);
+  settings_.enablePreview = newVal;
+  return ApplyPreview(newVal) ? S_OK : S_FALSE;
+}
+
+// Switches the engine's preview into the preview window on or off.
+bool VideoPortal::ApplyPreview(LONG enable) {
+  if (!engine_ || !preview_.Handle()) return false;
+  const bool applied =
+      enable ? engine_->ExecuteRecord(10, 0, MakePreviewRecord(preview_.Handle(), settings_.previewMaxWidth,
+                                                               settings_.previewMaxHeight))
+             : engine_->ExecuteBare(10, 1);
+  preview_.SetLive(applied && enable != 0);
+  return applied;
 }
 
 #define PORTAL_STORED_PROPERTY(Name, field)                                                   \
@@ -99,22 +105,30 @@ HRESULT VideoPortal::get_MovieAudioCompressionQuality(LONG* pVal) {
 
 HRESULT VideoPortal::put_MovieAudioCompressionQuality(LONG) {
   BusyScope busy;
+  settings_.movie.audioQuality = 0;  // the engine sees -1 only until the first put
   return S_OK;
 }
 
 HRESULT VideoPortal::get_MovieRecordingActiveLocal(LONG* pVal) {
   BusyScope busy;
-  return Get(pVal, 0);
+  if (!pVal) return E_POINTER;
+  if (!engine_) return Get(pVal, recordingLocal_ ? 1 : 0);
+  engine::RecordingStateRecord state;
+  *pVal = 0;
+  if (!IsCameraConnected() || !engine_->InquireRecord(6, 6, &state)) return S_FALSE;
+  *pVal = state.active != 0 && recordingLocal_ ? 1 : 0;
+  return S_OK;
 }
 
 HRESULT VideoPortal::get_MovieRecordingActiveGlobal(LONG* pVal) {
   BusyScope busy;
-  return Get(pVal, 0);
-}
-
-HRESULT VideoPortal::get_CameraState(LONG* pVal) {
-  BusyScope busy;
-  return Get(pVal, 10);
+  if (!pVal) return E_POINTER;
+  *pVal = 0;
+  if (!engine_) return S_OK;
+  engine::RecordingStateRecord state;
+  if (!IsCameraConnected() || !engine_->InquireRecord(6, 6, &state)) return S_FALSE;
+  *pVal = state.active != 0 ? 1 : 0;
+  return S_OK;
 }
 
 HRESULT VideoPortal::put_StatusBarText(BSTR) {
@@ -129,7 +143,10 @@ HRESULT VideoPortal::get_PreviewMaxWidth(LONG* pVal) {
 
 HRESULT VideoPortal::put_PreviewMaxWidth(LONG newVal) {
   BusyScope busy;
-  return Put(&settings_.previewMaxWidth, newVal);
+  settings_.previewMaxWidth = newVal;
+  ResizePreview(settings_.previewMaxWidth + 2 * ::GetSystemMetrics(SM_CXBORDER),
+                settings_.previewMaxHeight + 2 * ::GetSystemMetrics(SM_CYBORDER));
+  return S_OK;
 }
 
 HRESULT VideoPortal::get_PreviewMaxHeight(LONG* pVal) {
@@ -139,7 +156,22 @@ HRESULT VideoPortal::get_PreviewMaxHeight(LONG* pVal) {
 
 HRESULT VideoPortal::put_PreviewMaxHeight(LONG newVal) {
   BusyScope busy;
-  return Put(&settings_.previewMaxHeight, newVal);
+  settings_.previewMaxHeight = newVal;
+  ResizePreview(settings_.previewMaxWidth, settings_.previewMaxHeight);
+  return S_OK;
+}
+
+// A new preview size reaches the engine by switching a running preview off
+// and on again.
+void VideoPortal::ResizePreview(LONG width, LONG height) {
+  if (!engine_ || !preview_.Handle()) return;
+  ::SetWindowPos(preview_.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LONG on = 0;
+  get_EnablePreview(&on);
+  if (on) {
+    ApplyPreview(0);
+    ApplyPreview(on);
+  }
 }
 
 HRESULT VideoPortal::get_VideoHookStateGlobal(LONG* pVal) {

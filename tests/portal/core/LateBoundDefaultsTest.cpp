@@ -1,7 +1,7 @@
 // A freshly created control with no camera engine, called the way a
-// late-bound client calls it: IDispatch::Invoke by DISPID. Methods answer
-// S_FALSE with result 0 and leave outputs untouched; properties store what
-// is put and start at their defaults.
+// late-bound client calls it: IDispatch::Invoke by DISPID. Methods yield
+// result 0 and leave outputs untouched; properties store what is put and
+// start at their defaults.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -95,7 +95,8 @@ TEST_F(LateBoundDefaults, MethodsNeedingTheEngineYieldZeroAndLeaveOutputs) {
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
     CallResult result;
-    EXPECT_EQ(S_FALSE, Call(c.id, std::move(c.args), &result));
+    // Invoke reports success; the failure travels in the result.
+    EXPECT_EQ(S_OK, Call(c.id, std::move(c.args), &result));
     EXPECT_EQ(0, result.AsLong());
   }
   EXPECT_EQ(kUntouched, a);
@@ -108,10 +109,12 @@ TEST_F(LateBoundDefaults, MethodsNeedingTheEngineYieldZeroAndLeaveOutputs) {
 TEST_F(LateBoundDefaults, PresetOutputsForIndexAndState) {
   LONG index = kUntouched, state = kUntouched;
   CallResult result;
-  EXPECT_EQ(S_FALSE, Call(6, Args(Variant::ByRef(&index)), &result));
+  EXPECT_EQ(S_OK, Call(6, Args(Variant::ByRef(&index)), &result));
+  EXPECT_EQ(0, result.AsLong());
   EXPECT_EQ(-1, index);
   CallResult stateResult;
-  EXPECT_EQ(S_FALSE, Call(7, Args(Variant(0L), Variant::ByRef(&state)), &stateResult));
+  EXPECT_EQ(S_OK, Call(7, Args(Variant(0L), Variant::ByRef(&state)), &stateResult));
+  EXPECT_EQ(0, stateResult.AsLong());
   EXPECT_EQ(10, state);
   EXPECT_EQ(0, Get(30));   // CameraConnected
   EXPECT_EQ(-1, Get(31));  // CameraIndex
@@ -149,7 +152,7 @@ TEST_F(LateBoundDefaults, UserInterfaceElements) {
                {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 0}, {99, 0}, {-1, 0}};
   for (const Case& c : cases) {
     CallResult result;
-    EXPECT_EQ(c.expected ? S_OK : S_FALSE, Call(25, Args(Variant(c.element), Variant(0L), Variant(1L)), &result));
+    EXPECT_EQ(S_OK, Call(25, Args(Variant(c.element), Variant(0L), Variant(1L)), &result));
     EXPECT_EQ(c.expected, result.AsLong()) << "element " << c.element;
   }
 }
@@ -207,6 +210,24 @@ TEST_F(LateBoundDefaults, NamesResolveToTheirDispids) {
   LPOLESTR unknown = const_cast<LPOLESTR>(L"NoSuchMember");
   DISPID id = 0;
   EXPECT_EQ(DISP_E_UNKNOWNNAME, control_->GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &id));
+}
+
+// Early-bound callers see the portal result in the HRESULT as well:
+// S_OK with 1, S_FALSE with 0.
+TEST_F(LateBoundDefaults, VtableCallsPairTheResultWithItsHResult) {
+  ComPtr<IVideoPortal> portal;
+  ASSERT_EQ(S_OK, control_.As(&portal));
+  LONG result = kUntouched;
+  LONG count = kUntouched;
+  EXPECT_EQ(S_FALSE, portal->GetCameraCount(&count, &result));
+  EXPECT_EQ(0, result);
+  EXPECT_EQ(kUntouched, count);
+  EXPECT_EQ(S_FALSE, portal->EnableUIElements(5, 0, 1, &result));
+  EXPECT_EQ(0, result);
+  EXPECT_EQ(S_OK, portal->EnableUIElements(2, 0, 0, &result));
+  EXPECT_EQ(1, result);
+  EXPECT_EQ(S_OK, portal->Query(13, 0, 0, 0, 0, 0, 0, &result));
+  EXPECT_EQ(1, result);
 }
 
 TEST_F(LateBoundDefaults, EarlyBoundTailKeepsTextStampDefaults) {

@@ -4,6 +4,8 @@
 // event interfaces and the coclass with their identities.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <oleauto.h>
 
 #include <string>
@@ -140,7 +142,9 @@ class TypeLibraryContract : public ::testing::Test {
 TEST_F(TypeLibraryContract, LibraryIdentity) {
   TLIBATTR* attr = nullptr;
   ASSERT_EQ(S_OK, typeLib_->GetLibAttr(&attr));
-  EXPECT_TRUE(IsEqualGUID(attr->guid, LIBID_TovraLib));
+  wchar_t text[64] = {};
+  ::StringFromGUID2(attr->guid, text, 64);
+  EXPECT_STREQ(L"{259CCA62-0CAB-4088-AA39-D56984206CE9}", text);
   EXPECT_EQ(1, attr->wMajorVerNum);
   EXPECT_EQ(0, attr->wMinorVerNum);
   typeLib_->ReleaseTLibAttr(attr);
