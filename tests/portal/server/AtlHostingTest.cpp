@@ -8,15 +8,37 @@
 #include "common/ComPtr.h"
 #include "common/UniqueHandle.h"
 
-// atl.dll exports; its import library comes without a header.
-extern "C" {
-BOOL WINAPI AtlAxWinInit();
-HRESULT WINAPI AtlAxCreateControl(LPCOLESTR name, HWND window, IStream* stream, IUnknown** container);
-HRESULT WINAPI AtlAxGetControl(HWND window, IUnknown** control);
-}
-
 namespace portal_test {
 namespace {
+
+// The host window functions of the system's atl.dll, loaded at run time:
+// MinGW ships an import library for them only in its 64-bit tool chain.
+class AtlHost {
+ public:
+  using WinInit = BOOL(WINAPI*)();
+  using CreateControl = HRESULT(WINAPI*)(LPCOLESTR name, HWND window, IStream* stream, IUnknown** container);
+  using GetControl = HRESULT(WINAPI*)(HWND window, IUnknown** control);
+
+  AtlHost() : module_(::LoadLibraryW(L"atl.dll")) {
+    if (!module_) return;
+    winInit = Function<WinInit>("AtlAxWinInit");
+    createControl = Function<CreateControl>("AtlAxCreateControl");
+    getControl = Function<GetControl>("AtlAxGetControl");
+  }
+  bool Loaded() const { return winInit && createControl && getControl; }
+
+  WinInit winInit = nullptr;
+  CreateControl createControl = nullptr;
+  GetControl getControl = nullptr;
+
+ private:
+  template <typename F>
+  F Function(const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)));
+  }
+
+  common::UniqueModule module_;
+};
 
 constexpr LONG_PTR kPortalUserData = 667;
 
@@ -47,10 +69,12 @@ class RegisteredClass {
 using AtlHostingTest = OleTest;
 
 TEST_F(AtlHostingTest, HostWindowActivatesTheControlInPlace) {
+  AtlHost atl;
+  ASSERT_TRUE(atl.Loaded()) << "atl.dll or its host window functions are missing";
   common::ComPtr<IClassFactory> factory = PortalClassFactory();
   ASSERT_TRUE(factory);
   RegisteredClass registered(factory.get());
-  ASSERT_TRUE(AtlAxWinInit());
+  ASSERT_TRUE(atl.winInit());
   common::UniqueWindow host(::CreateWindowExW(0, L"AtlAxWin", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
                                               480, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
   ASSERT_TRUE(host);
@@ -58,9 +82,9 @@ TEST_F(AtlHostingTest, HostWindowActivatesTheControlInPlace) {
   wchar_t classId[40] = {};
   ASSERT_GT(::StringFromGUID2(CLSID_VideoPortal, classId, 40), 0);
   common::ComPtr<IUnknown> hostObject;
-  ASSERT_EQ(S_OK, AtlAxCreateControl(classId, host.get(), nullptr, hostObject.put()));
+  ASSERT_EQ(S_OK, atl.createControl(classId, host.get(), nullptr, hostObject.put()));
   common::ComPtr<IUnknown> control;
-  ASSERT_EQ(S_OK, AtlAxGetControl(host.get(), control.put()));
+  ASSERT_EQ(S_OK, atl.getControl(host.get(), control.put()));
   common::ComPtr<IVideoPortal> portal;
   EXPECT_EQ(S_OK, control.As(&portal));
 

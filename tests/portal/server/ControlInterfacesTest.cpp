@@ -180,7 +180,12 @@ TEST_F(ControlInterfacesTest, ViewDrawsIntoTheGivenRectangleOnly) {
 
   // A white 40 x 30 bitmap; the control draws into its middle.
   BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -30, 1, 32, BI_RGB};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 40;
+  info.bmiHeader.biHeight = -30;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   common::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   common::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
@@ -224,7 +229,9 @@ TEST_F(ControlInterfacesTest, ViewHitTestsAndExtents) {
   ASSERT_EQ(S_OK, view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &viewExtent));
   EXPECT_EQ(2540, viewExtent.cx);
   EXPECT_EQ(1270, viewExtent.cy);
-  DVEXTENTINFO extentInfo = {sizeof(extentInfo), DVEXTENT_CONTENT};
+  DVEXTENTINFO extentInfo = {};
+  extentInfo.cb = sizeof(extentInfo);
+  extentInfo.dwExtentMode = DVEXTENT_CONTENT;
   SIZEL natural = {};
   ASSERT_EQ(S_OK, view->GetNaturalExtent(DVASPECT_CONTENT, -1, nullptr, nullptr, &extentInfo, &natural));
   EXPECT_EQ(2540, natural.cx);

@@ -19,7 +19,9 @@ common::ComPtr<IStream> StreamWith(const std::vector<BYTE>& bytes) {
   common::ComPtr<IStream> stream;
   EXPECT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
   ULONG written = 0;
-  if (!bytes.empty()) EXPECT_EQ(S_OK, stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written));
+  if (!bytes.empty()) {
+    EXPECT_EQ(S_OK, stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written));
+  }
   LARGE_INTEGER start = {};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
   return stream;

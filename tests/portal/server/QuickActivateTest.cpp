@@ -47,7 +47,9 @@ class QuickActivateTest : public OleTest {
     common::ComPtr<IConnectionPointContainer> points;
     EXPECT_EQ(S_OK, quick_.As(&points));
     common::ComPtr<IConnectionPoint> point;
-    if (points) EXPECT_EQ(S_OK, points->FindConnectionPoint(DIID__IVideoPortalEvents, point.put()));
+    if (points) {
+      EXPECT_EQ(S_OK, points->FindConnectionPoint(DIID__IVideoPortalEvents, point.put()));
+    }
     return point;
   }
 
