@@ -30,7 +30,7 @@ HRESULT AviContainer::Open(const std::wstring& path, const AviStreams& streams,
   hr = WriteFront();
   if (FAILED(hr)) {
     file_.Close();
-    ::DeleteFileW(path_.c_str());
+    if (file_.CreatedNew()) ::DeleteFileW(path_.c_str());
     return hr;
   }
   moviFourCcOffset_ = file_.Size() - 4;

@@ -65,6 +65,12 @@ std::vector<std::uint8_t> BitmapFileBytes(const Frame& frame) {
 
 HRESULT WriteBitmapFile(const Frame& frame, const std::wstring& path) {
   if (frame.Empty() || path.empty()) return E_INVALIDARG;
+  // A read-only target is refused up front: the replacing move below would
+  // overwrite it on some systems.
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+  }
   std::vector<std::uint8_t> bytes;
   try {
     bytes = BitmapFileBytes(frame);

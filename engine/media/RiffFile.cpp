@@ -12,6 +12,7 @@ HRESULT RiffFile::Create(const std::wstring& path) {
   common::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return common::LastErrorHResult();
+  createdNew_ = ::GetLastError() != ERROR_ALREADY_EXISTS;
   file_ = std::move(file);
   size_ = 0;
   return S_OK;

@@ -37,8 +37,8 @@ class AviContainer {
   AviContainer& operator=(const AviContainer&) = delete;
   ~AviContainer() { Close(); }
 
-  // Creates path and writes the provisional header block. On failure
-  // nothing stays behind: the incomplete file is removed.
+  // Creates path and writes the provisional header block. On failure a
+  // file that this call created is removed again.
   HRESULT Open(const std::wstring& path, const AviStreams& streams,
                std::uint64_t maxFileBytes = kMaxFileBytes);
   bool IsOpen() const noexcept { return file_.IsOpen(); }

@@ -20,6 +20,9 @@ class RiffFile {
   // found, access denied...) comes back as an HRESULT.
   HRESULT Create(const std::wstring& path);
   bool IsOpen() const noexcept { return file_.valid(); }
+  // True when Create made a new file rather than truncating an existing
+  // one (or opening a device): only then may a failed writer remove it.
+  bool CreatedNew() const noexcept { return createdNew_; }
   void Close() noexcept { file_.reset(); }
 
   // Bytes written so far (the end the next Append writes at).
@@ -40,6 +43,7 @@ class RiffFile {
 
   common::UniqueFile file_;
   std::uint64_t size_ = 0;
+  bool createdNew_ = false;
 };
 
 constexpr std::uint32_t FourCc(char a, char b, char c, char d) noexcept {

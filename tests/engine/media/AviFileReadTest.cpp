@@ -1,0 +1,110 @@
+// Capture files read back through the system's AVIFile services, the way
+// the control opens them before copying the streams.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vfw.h>
+
+#include <vector>
+
+#include "AviTestFiles.h"
+#include "TempFolder.h"
+#include "common/ComPtr.h"
+#include "media/ToneSource.h"
+
+namespace {
+
+using media::VideoCoding;
+using testing_support::Movie;
+using testing_support::Pcm;
+
+class AviFileLibrary : public ::testing::Test {
+ protected:
+  void SetUp() override { ::AVIFileInit(); }
+  void TearDown() override { ::AVIFileExit(); }
+
+  common::ComPtr<IAVIFile> Open(const std::wstring& path) {
+    common::ComPtr<IAVIFile> file;
+    EXPECT_EQ(::AVIFileOpenW(file.put(), path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr), 0);
+    return file;
+  }
+  static common::ComPtr<IAVIStream> Stream(IAVIFile* file, DWORD type) {
+    common::ComPtr<IAVIStream> stream;
+    ::AVIFileGetStream(file, stream.put(), type, 0);
+    return stream;
+  }
+
+  testing_support::TempFolder folder_;
+};
+
+TEST_F(AviFileLibrary, UncompressedVideoAndAudioReadBackExactly) {
+  const std::wstring path = folder_.Path(L"dib.avi");
+  ASSERT_EQ(testing_support::WriteMovie(
+                path, Movie(161, 121, VideoCoding::kUncompressedDib, Pcm(22050, 2, 16)), 12), S_OK);
+  common::ComPtr<IAVIFile> file = Open(path);
+  ASSERT_TRUE(file);
+  AVIFILEINFOW info = {};
+  ASSERT_EQ(::AVIFileInfoW(file.get(), &info, sizeof info), 0);
+  EXPECT_EQ(info.dwStreams, 2u);
+  EXPECT_EQ(info.dwWidth, 161u);
+  EXPECT_EQ(info.dwHeight, 121u);
+
+  common::ComPtr<IAVIStream> video = Stream(file.get(), streamtypeVIDEO);
+  ASSERT_TRUE(video);
+  EXPECT_EQ(::AVIStreamLength(video.get()), 12);
+  BITMAPINFOHEADER format = {};
+  LONG formatSize = sizeof format;
+  ASSERT_EQ(::AVIStreamReadFormat(video.get(), 0, &format, &formatSize), 0);
+  EXPECT_EQ(format.biWidth, 161);
+  EXPECT_EQ(format.biBitCount, 24);
+  for (LONG n = 0; n < 12; ++n) {
+    const media::Frame expected = testing_support::SceneFrame(161, 121, static_cast<std::uint32_t>(n));
+    std::vector<std::uint8_t> bytes(expected.ImageBytes() + 16);
+    LONG read = 0;
+    ASSERT_EQ(::AVIStreamRead(video.get(), n, 1, bytes.data(), static_cast<LONG>(bytes.size()), &read, nullptr), 0);
+    ASSERT_EQ(static_cast<std::size_t>(read), expected.ImageBytes());
+    EXPECT_TRUE(std::equal(expected.Bits(), expected.Bits() + read, bytes.begin())) << "frame " << n;
+  }
+
+  common::ComPtr<IAVIStream> audio = Stream(file.get(), streamtypeAUDIO);
+  ASSERT_TRUE(audio);
+  const LONG samples = ::AVIStreamLength(audio.get());
+  EXPECT_EQ(samples, 12 * 22050 / 15);
+  std::vector<std::uint8_t> pcm(static_cast<std::size_t>(samples) * 4);
+  LONG bytes = 0, read = 0;
+  ASSERT_EQ(::AVIStreamRead(audio.get(), 0, samples, pcm.data(), static_cast<LONG>(pcm.size()), &bytes, &read), 0);
+  EXPECT_EQ(read, samples);
+  media::ToneSource tone;
+  ASSERT_EQ(tone.Reset(Pcm(22050, 2, 16)), S_OK);
+  std::vector<std::uint8_t> expected;
+  tone.Render(static_cast<std::size_t>(samples), expected);
+  EXPECT_EQ(pcm, expected) << "the tone arrives in one piece across chunks";
+}
+
+TEST_F(AviFileLibrary, MjpegFramesAreWholeJpegImages) {
+  const std::wstring path = folder_.Path(L"mjpeg.avi");
+  ASSERT_EQ(testing_support::WriteMovie(path, Movie(320, 240, VideoCoding::kMjpeg, Pcm(11025, 1, 8)), 5), S_OK);
+  common::ComPtr<IAVIFile> file = Open(path);
+  ASSERT_TRUE(file);
+  common::ComPtr<IAVIStream> video = Stream(file.get(), streamtypeVIDEO);
+  ASSERT_TRUE(video);
+  AVISTREAMINFOW info = {};
+  ASSERT_EQ(::AVIStreamInfoW(video.get(), &info, sizeof info), 0);
+  EXPECT_EQ(info.fccHandler, mmioFOURCC('M', 'J', 'P', 'G'));
+  EXPECT_EQ(info.dwLength, 5u);
+  EXPECT_EQ(info.dwRate / info.dwScale, 15u);
+  for (LONG n = 0; n < 5; ++n) {
+    LONG size = 0;
+    ASSERT_EQ(::AVIStreamRead(video.get(), n, 1, nullptr, 0, &size, nullptr), 0);
+    std::vector<std::uint8_t> jpeg(static_cast<std::size_t>(size));
+    ASSERT_EQ(::AVIStreamRead(video.get(), n, 1, jpeg.data(), size, &size, nullptr), 0);
+    ASSERT_GT(size, 4);
+    EXPECT_EQ(jpeg[0], 0xFF);
+    EXPECT_EQ(jpeg[1], 0xD8);
+    EXPECT_EQ(jpeg[size - 1], 0xD9);
+  }
+  EXPECT_TRUE(Stream(file.get(), streamtypeAUDIO));
+}
+
+}  // namespace
