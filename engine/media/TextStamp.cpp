@@ -37,15 +37,25 @@ void DrawLetters(HDC dc, const std::string& text, RECT rect, COLORREF colour) {
   ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_NOPREFIX);
 }
 
-// Draws onto the selected DIB; returns the box used.
-RECT Paint(HDC dc, const std::string& text, const TextStampStyle& style, int frameW, int frameH) {
+int Padding(const TextStampStyle& style, int frameH) {
+  return std::max(2, PixelHeight(style, frameH) / 4);
+}
+
+// The stamp's box in frame coordinates, measured with the selected font.
+RECT MeasureBox(HDC dc, const std::string& text, const TextStampStyle& style, int frameW,
+                int frameH) {
   RECT textRect = {0, 0, 0, 0};
   ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_CALCRECT | DT_NOPREFIX);
-  const int pad = std::max(2, PixelHeight(style, frameH) / 4);
-  const RECT box = PlaceBox(style, textRect.right + 2 * pad, textRect.bottom + 2 * pad, frameW,
-                            frameH, pad);
-  if (::IsRectEmpty(&box)) return box;
+  const int pad = Padding(style, frameH);
+  return PlaceBox(style, textRect.right + 2 * pad, textRect.bottom + 2 * pad, frameW, frameH,
+                  pad);
+}
+
+// Draws in frame coordinates onto the selected DIB, which holds the box.
+void Paint(HDC dc, const std::string& text, const TextStampStyle& style, const RECT& box,
+           int pad) {
+  ::SetViewportOrgEx(dc, -box.left, -box.top, nullptr);
   ::IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
   if (style.background == kStampBox) {
     common::UniqueBrush fill(::CreateSolidBrush(style.backColour));
@@ -54,13 +64,27 @@ RECT Paint(HDC dc, const std::string& text, const TextStampStyle& style, int fra
     if (border) ::FrameRect(dc, &box, border.get());
   }
   ::SetBkMode(dc, TRANSPARENT);
-  RECT textAt = {box.left + pad, box.top + pad, box.right, box.bottom};
+  const RECT textAt = {box.left + pad, box.top + pad, box.right, box.bottom};
   if (style.background == kStampShadow) {
     const RECT shadow = {textAt.left + 1, textAt.top + 1, textAt.right, textAt.bottom};
     DrawLetters(dc, text, shadow, style.backColour);
   }
   DrawLetters(dc, text, textAt, style.textColour);
-  return box;
+}
+
+// Copies the box's pixels between the frame and a DIB of the box's size.
+void CopyBox(Frame& frame, const RECT& box, std::uint8_t* dibBits, bool intoDib) {
+  const int w = box.right - box.left, h = box.bottom - box.top;
+  const std::size_t dibStride = Frame::StrideFor(w), bytes = static_cast<std::size_t>(w) * 3;
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* framePixels = frame.Row(box.top + y) + 3 * box.left;
+    std::uint8_t* dibPixels = dibBits + dibStride * static_cast<std::size_t>(h - 1 - y);
+    if (intoDib) {
+      std::memcpy(dibPixels, framePixels, bytes);
+    } else {
+      std::memcpy(framePixels, dibPixels, bytes);
+    }
+  }
 }
 
 }  // namespace
@@ -70,31 +94,38 @@ HRESULT DrawTextStamp(Frame& frame, std::string_view text, const TextStampStyle&
   if (stampRect) ::SetRectEmpty(stampRect);
   if (text.empty()) return S_OK;
   if (frame.Empty()) return E_INVALIDARG;
-  common::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  if (!dc) return common::LastErrorHResult();
-  BITMAPINFO info = {};
-  info.bmiHeader = frame.InfoHeader();
-  void* bits = nullptr;
-  common::UniqueBitmap dib(
-      ::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib || !bits) return common::LastErrorHResult();
-  std::memcpy(bits, frame.Bits(), frame.ImageBytes());
   TextStampStyle safe = style;
   safe.faceName[sizeof safe.faceName - 1] = '\0';
+  const std::string letters(text);
+  common::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return common::LastErrorHResult();
   common::UniqueFont font(::CreateFontA(-PixelHeight(safe, frame.Height()), 0, 0, 0, FW_NORMAL,
                                         FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                         DEFAULT_PITCH | FF_SWISS, safe.faceName));
   if (!font) return common::LastErrorHResult();
-  RECT box;
+  common::SelectionGuard fontSelection(dc.get(), font.get());
+  if (!fontSelection.selected()) return E_FAIL;
+  const RECT box = MeasureBox(dc.get(), letters, safe, frame.Width(), frame.Height());
+  if (::IsRectEmpty(&box)) return S_OK;
+  // A DIB section of the box alone: the cost follows the stamp, not the
+  // picture size.
+  BITMAPINFO info = {};
+  info.bmiHeader = frame.InfoHeader();
+  info.bmiHeader.biWidth = box.right - box.left;
+  info.bmiHeader.biHeight = box.bottom - box.top;
+  info.bmiHeader.biSizeImage = 0;
+  void* bits = nullptr;
+  common::UniqueBitmap dib(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return common::LastErrorHResult();
+  CopyBox(frame, box, static_cast<std::uint8_t*>(bits), true);
   {
     common::SelectionGuard bitmapSelection(dc.get(), dib.get());
-    common::SelectionGuard fontSelection(dc.get(), font.get());
-    if (!bitmapSelection.selected() || !fontSelection.selected()) return E_FAIL;
-    box = Paint(dc.get(), std::string(text), safe, frame.Width(), frame.Height());
+    if (!bitmapSelection.selected()) return E_FAIL;
+    Paint(dc.get(), letters, safe, box, Padding(safe, frame.Height()));
     ::GdiFlush();
   }
-  std::memcpy(frame.Bits(), bits, frame.ImageBytes());
+  CopyBox(frame, box, static_cast<std::uint8_t*>(bits), false);
   if (stampRect) *stampRect = box;
   return S_OK;
 }
