@@ -72,12 +72,17 @@ HRESULT UnregisterTypeLibrary(Scope scope) {
   RETURN_IF_FAILED(typeLib->GetLibAttr(&attributes));
   const TLIBATTR attr = *attributes;
   typeLib->ReleaseTLibAttr(attributes);
-  const HRESULT hr =
-      scope == Scope::User
-          ? ::UnRegisterTypeLibForUser(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind)
-          : ::UnRegisterTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind);
-  // Removing what is not registered is not a failure.
-  return hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
+  // Removing what is not registered is not a failure (the system calls
+  // answer it with differing errors).
+  BSTR registeredPath = nullptr;
+  if (FAILED(::QueryPathOfRegTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid,
+                                     &registeredPath))) {
+    return S_OK;
+  }
+  ::SysFreeString(registeredPath);
+  return scope == Scope::User
+             ? ::UnRegisterTypeLibForUser(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind)
+             : ::UnRegisterTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind);
 }
 
 HRESULT Register(Scope scope) {
