@@ -107,4 +107,36 @@ TEST_F(AviFileLibrary, MjpegFramesAreWholeJpegImages) {
   EXPECT_TRUE(Stream(file.get(), streamtypeAUDIO));
 }
 
+// The control's post-processing: editable streams saved to a new file
+// without recompression. The copy must hold the same frames and samples.
+TEST_F(AviFileLibrary, StreamsSaveToANewFileUnchanged) {
+  for (VideoCoding coding : {VideoCoding::kUncompressedDib, VideoCoding::kMjpeg}) {
+    const std::wstring source = folder_.Path(L"capture.avi"), target = folder_.Path(L"movie.avi");
+    ASSERT_EQ(testing_support::WriteMovie(source, Movie(176, 144, coding, Pcm(11025, 1, 8)), 9), S_OK);
+    {
+      common::ComPtr<IAVIFile> file = Open(source);
+      ASSERT_TRUE(file);
+      common::ComPtr<IAVIStream> video = Stream(file.get(), streamtypeVIDEO);
+      common::ComPtr<IAVIStream> audio = Stream(file.get(), streamtypeAUDIO);
+      ASSERT_TRUE(video && audio);
+      common::ComPtr<IAVIStream> editable[2];
+      ASSERT_EQ(::CreateEditableStream(editable[0].put(), video.get()), 0);
+      ASSERT_EQ(::CreateEditableStream(editable[1].put(), audio.get()), 0);
+      AVICOMPRESSOPTIONS options[2] = {};
+      AVICOMPRESSOPTIONS* optionList[2] = {&options[0], &options[1]};
+      IAVIStream* streams[2] = {editable[0].get(), editable[1].get()};
+      ASSERT_EQ(::AVISaveVW(target.c_str(), nullptr, nullptr, 2, streams, optionList), 0);
+    }
+    common::ComPtr<IAVIFile> copy = Open(target);
+    ASSERT_TRUE(copy);
+    common::ComPtr<IAVIStream> video = Stream(copy.get(), streamtypeVIDEO);
+    common::ComPtr<IAVIStream> audio = Stream(copy.get(), streamtypeAUDIO);
+    ASSERT_TRUE(video && audio);
+    EXPECT_EQ(::AVIStreamLength(video.get()), 9);
+    EXPECT_EQ(::AVIStreamLength(audio.get()), 9 * 11025 / 15);
+    copy.reset();
+    ::DeleteFileW(target.c_str());
+  }
+}
+
 }  // namespace

@@ -1,0 +1,95 @@
+// The synthetic camera.
+#include "Camera.h"
+
+#include <algorithm>
+
+#include "EngineCommands.h"
+#include "common/Strings.h"
+
+namespace engine {
+
+Camera::Camera(const CameraSpec& spec, std::uint32_t index)
+    : spec_(spec),
+      index_(index),
+      state_(spec.state),
+      capture_(spec.initialSize),
+      renderer_(spec.serial * 7919u + index) {
+  properties_ = {{kPropShowHide, spec.showHide}, {kPropLevel, 0},  {kPropIndicator106, 0},
+                 {kPropSwitch, 0},               {kPropValue, 1}};
+}
+
+CameraRecord Camera::Record() const {
+  CameraRecord record{};
+  record.size = sizeof(record);
+  record.vendorId = spec_.vendorId;
+  record.productId = spec_.productId;
+  common::CopyToAnsiField(spec_.name, record.name, sizeof(record.name));
+  record.type = spec_.type;
+  record.state = state_;
+  record.serial = spec_.serial;
+  record.index = index_;
+  common::CopyToAnsiField(spec_.device, record.device, sizeof(record.device));
+  return record;
+}
+
+bool Camera::Matches(const CameraRecord& record) const noexcept {
+  return record.vendorId == spec_.vendorId && record.productId == spec_.productId &&
+         record.type == spec_.type && record.serial == spec_.serial;
+}
+
+bool Camera::SupportsSize(FrameSize size) const noexcept {
+  return std::find(spec_.sizes.begin(), spec_.sizes.end(), size) != spec_.sizes.end();
+}
+
+bool Camera::SetCaptureSize(FrameSize size) noexcept {
+  if (!SupportsSize(size)) return false;
+  capture_ = size;
+  return true;
+}
+
+bool Camera::SupportsStillSize(FrameSize size) const noexcept {
+  return std::find(spec_.stillSizes.begin(), spec_.stillSizes.end(), size) !=
+         spec_.stillSizes.end();
+}
+
+bool Camera::SetStillSize(FrameSize size) noexcept {
+  if (!SupportsStillSize(size)) return false;
+  still_ = size;
+  return true;
+}
+
+long Camera::Property(long id) const noexcept {
+  const auto found = properties_.find(id);
+  return found == properties_.end() ? 0 : found->second;
+}
+
+HRESULT Camera::NextFrame() {
+  ++frameNumber_;
+  return RenderNow(capture_, latest_);
+}
+
+HRESULT Camera::RenderNow(FrameSize size, media::Frame& out) {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return renderer_.Render(size.width, size.height, frameNumber_, now, out);
+}
+
+std::vector<media::Frame>& Camera::HeldPictures() {
+  if (!heldReady_) {
+    heldReady_ = true;
+    for (std::size_t i = 0; i < kInitialHeldPictures; ++i) HoldPicture();
+  }
+  return held_;
+}
+
+HRESULT Camera::HoldPicture() {
+  media::Frame picture;
+  const HRESULT hr = RenderNow(capture_, picture);
+  if (FAILED(hr)) return hr;
+  if (held_.size() >= kMaxHeldPictures) held_.erase(held_.begin());
+  held_.push_back(std::move(picture));
+  ++frameNumber_;  // the next held picture shows a different scene
+  return S_OK;
+}
+
+}  // namespace engine

@@ -1,0 +1,80 @@
+// One synthetic camera: identity and state, capture and still sizes,
+// camera properties, the engine mode, the moving scene it renders, and the
+// few pictures it holds in its own memory (indexed pictures). Cameras are
+// process-wide: every client sees the same ones.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "CameraConfig.h"
+#include "EngineRecords.h"
+#include "media/Frame.h"
+#include "media/SceneRenderer.h"
+
+namespace engine {
+
+class Camera {
+ public:
+  static constexpr std::int32_t kStateReady = 0;
+  static constexpr std::int32_t kStateGone = 1;
+  static constexpr std::size_t kMaxHeldPictures = 8;
+  static constexpr std::size_t kInitialHeldPictures = 3;
+
+  Camera(const CameraSpec& spec, std::uint32_t index);
+
+  const CameraSpec& Spec() const noexcept { return spec_; }
+  std::uint32_t Index() const noexcept { return index_; }
+  CameraRecord Record() const;
+  // Same identifiers, type and serial as the record.
+  bool Matches(const CameraRecord& record) const noexcept;
+
+  std::int32_t State() const noexcept { return state_; }
+  void SetState(std::int32_t state) noexcept { state_ = state; }
+  bool Gone() const noexcept { return state_ == kStateGone; }
+
+  FrameSize CaptureSize() const noexcept { return capture_; }
+  bool SupportsSize(FrameSize size) const noexcept;
+  bool SetCaptureSize(FrameSize size) noexcept;
+  std::optional<FrameSize> StillSize() const noexcept { return still_; }
+  bool SupportsStillSize(FrameSize size) const noexcept;
+  bool SetStillSize(FrameSize size) noexcept;
+
+  bool HasProperty(long id) const noexcept { return properties_.count(id) != 0; }
+  long Property(long id) const noexcept;
+  void SetProperty(long id, long value) { properties_[id] = value; }
+
+  bool Mode() const noexcept { return mode_; }
+  void SetMode(bool on) noexcept { mode_ = on; }
+
+  // Advances the scene by one frame at the capture size.
+  HRESULT NextFrame();
+  const media::Frame& Latest() const noexcept { return latest_; }
+  std::uint32_t FrameNumber() const noexcept { return frameNumber_; }
+  // The current scene at any size (pictures at the capture or still size).
+  HRESULT RenderNow(FrameSize size, media::Frame& out);
+
+  // The camera's memory; a camera starts with kInitialHeldPictures.
+  std::vector<media::Frame>& HeldPictures();
+  // Keeps the current scene as a held picture; the oldest one goes when
+  // the memory is full.
+  HRESULT HoldPicture();
+
+ private:
+  CameraSpec spec_;
+  std::uint32_t index_;
+  std::int32_t state_;
+  FrameSize capture_;
+  std::optional<FrameSize> still_;
+  std::map<long, long> properties_;
+  bool mode_ = false;
+  media::SceneRenderer renderer_;
+  media::Frame latest_;
+  std::uint32_t frameNumber_ = 0;
+  std::vector<media::Frame> held_;
+  bool heldReady_ = false;
+};
+
+}  // namespace engine

@@ -1,0 +1,75 @@
+// The engine process's shared state: the cameras, the sessions of all
+// clients, and the frame clock. The clock is a window timer on the server
+// thread, so frames are produced between COM calls and nothing needs a
+// lock. Each tick also looks for clients whose process has died.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Camera.h"
+#include "CameraConfig.h"
+#include "Session.h"
+#include "common/UniqueHandle.h"
+
+namespace engine {
+
+// Run once when the engine has decided to end (set by the program).
+extern void (*EngineEndHandler)();
+
+class Engine {
+ public:
+  static Engine& Instance();
+
+  // Reads the configuration and starts the frame clock.
+  HRESULT Start();
+  void Shutdown();
+
+  // Replaces the cameras; refused (E_FAIL) while any client has a camera.
+  HRESULT Reconfigure(const EngineConfig& config);
+
+  long CameraCount() const noexcept { return static_cast<long>(cameras_.size()); }
+  Camera* CameraAt(long index) noexcept;
+  Camera* FindCamera(const CameraRecord& record) noexcept;
+
+  void Add(Session* session);
+  void Remove(Session* session);
+  const std::vector<Session*>& Sessions() const noexcept { return sessions_; }
+
+  bool InUse(const Camera& camera) const noexcept;
+  bool AnyRecording() const noexcept;
+  bool Recording(const Camera& camera) const noexcept;
+
+  // Posts to every session connected to the camera (except `except`).
+  void PostToUsers(const Camera& camera, UINT message, WPARAM wParam, LPARAM lParam,
+                   const Session* except = nullptr) const;
+  void PostToAll(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+  // Milliseconds after which the engine dialog closes itself (0 = never).
+  DWORD dialogAutoCloseMs = 0;
+  bool dialogOpen = false;
+
+  HWND ClockWindow() const noexcept { return window_.get(); }
+  // Asks the clock window to check (outside any COM call) whether the
+  // engine has become idle and should end.
+  void RequestIdleCheck() const noexcept;
+
+ private:
+  Engine() = default;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnTick();
+  void DropDeadClients();
+  bool NeedsFrames(const Camera& camera) const noexcept;
+  void OnIdleCheck();
+
+  std::vector<std::unique_ptr<Camera>> cameras_;
+  std::vector<Session*> sessions_;
+  common::UniqueWindow window_;
+  int frameRate_ = 15;
+  DWORD startedAt_ = 0;
+};
+
+}  // namespace engine

@@ -1,0 +1,90 @@
+// Camera properties by number (5/p) and the engine mode (28/x). Properties
+// 16, 19, 20 and 29 belong to the client (live video during pictures,
+// motion reporting, motion sensitivity, video hook); every other number is
+// a property of the connected camera, shared by all its clients.
+#include "EngineCommands.h"
+#include "Engine.h"
+#include "EngineMessages.h"
+#include "Handlers.h"
+
+namespace engine {
+namespace {
+
+constexpr long kMaxPropertyNumber = 1023;
+
+HRESULT SetClientProperty(Session& session, long property, long value) {
+  switch (property) {
+    case kPropLiveVideo:
+      session.liveVideo = value;
+      return S_OK;
+    case kPropMotionReport:
+      if (value != 0 && session.motionReport == 0) session.motion.Reset();
+      session.motionReport = value;
+      return S_OK;
+    case kPropMotionSensitivity:
+      if (value < media::MotionMeter::kMinSensitivity || value > media::MotionMeter::kMaxSensitivity) {
+        return E_INVALIDARG;
+      }
+      session.sensitivity = value;
+      return S_OK;
+    case kPropHook:
+      if (value == 0) {
+        session.hook.Stop();
+        return S_OK;
+      }
+      return session.hook.Start();
+    default: return E_NOTIMPL;
+  }
+}
+
+bool IsClientProperty(long property) {
+  return property == kPropLiveVideo || property == kPropMotionReport ||
+         property == kPropMotionSensitivity || property == kPropHook;
+}
+
+long ClientProperty(const Session& session, long property) {
+  switch (property) {
+    case kPropLiveVideo: return session.liveVideo;
+    case kPropMotionReport: return session.motionReport;
+    case kPropMotionSensitivity: return session.sensitivity;
+    default: return session.hook.On() ? 1 : 0;
+  }
+}
+
+}  // namespace
+
+HRESULT ExecuteProperty(Session& session, const Call& call) {
+  long value = 0;
+  const HRESULT hr = ReadLong(call, &value);
+  if (FAILED(hr)) return hr;
+  if (IsClientProperty(call.subCode)) return SetClientProperty(session, call.subCode, value);
+  if (call.subCode < 0 || call.subCode > kMaxPropertyNumber) return E_INVALIDARG;
+  if (!session.camera) return session.Fail(kReasonNoCamera);
+  session.camera->SetProperty(call.subCode, value);
+  // Other clients of the camera refresh their indicators.
+  Engine::Instance().PostToUsers(*session.camera, kMsgIndicatorReport,
+                                 static_cast<WPARAM>(call.subCode), value, &session);
+  return S_OK;
+}
+
+HRESULT InquireProperty(Session& session, const Call& call) {
+  if (IsClientProperty(call.subCode)) return WriteLong(call, ClientProperty(session, call.subCode));
+  if (!session.camera) return session.Fail(kReasonNoCamera);
+  if (!session.camera->HasProperty(call.subCode)) return E_INVALIDARG;
+  return WriteLong(call, session.camera->Property(call.subCode));
+}
+
+HRESULT ExecuteMode(Session& session, const Call& call) {
+  if (call.subCode != 1 && call.subCode != 2) return E_NOTIMPL;
+  if (!session.camera) return session.Fail(kReasonNoCamera);
+  session.camera->SetMode(call.subCode == 1);
+  return S_OK;
+}
+
+HRESULT InquireMode(Session& session, const Call& call) {
+  if (call.subCode != 3) return E_NOTIMPL;
+  if (!session.camera) return session.Fail(kReasonNoCamera);
+  return WriteLong(call, session.camera->Mode() ? 1 : 0);
+}
+
+}  // namespace engine

@@ -1,0 +1,135 @@
+// The test scenario channel: Execute with command numbers from 1000 lets a
+// test drive what a real camera would do. engine/README.md lists them.
+#include <cstring>
+#include <string>
+
+#include "EngineCommands.h"
+#include "Engine.h"
+#include "EngineMessages.h"
+#include "Handlers.h"
+#include "Log.h"
+#include "RememberedCamera.h"
+#include "common/Strings.h"
+
+namespace engine {
+namespace {
+
+enum Scenario : long {
+  kUnplug = 1000,          // sub = camera index
+  kReplug = 1001,          // sub = camera index
+  kFailNext = 1002,        // sub = failure reason
+  kMotionValues = 1003,    // input = 32-bit values 0..100
+  kPostMessage = 1004,     // input = message, wParam, lParam (32-bit each)
+  kSetState = 1005,        // sub = camera index, input = state
+  kDialogAutoClose = 1006, // sub = milliseconds, 0 = never
+  kForgetCamera = 1007,
+  kMovieLimit = 1008,      // sub = largest capture file in bytes, 0 = default
+  kReloadConfig = 1009,    // input = INI path (ANSI), none = the default file
+};
+
+constexpr long kMaxAutoCloseMs = 600000;
+constexpr long kMinMovieLimit = 16384;
+
+Camera* CameraOf(const Call& call) { return Engine::Instance().CameraAt(call.subCode); }
+
+HRESULT Unplug(const Call& call) {
+  Camera* camera = CameraOf(call);
+  if (!camera) return E_INVALIDARG;
+  LogLine("scenario: camera %ld unplugged", call.subCode);
+  camera->SetState(Camera::kStateGone);
+  Engine& engine = Engine::Instance();
+  for (Session* session : engine.Sessions()) {
+    if (session->camera == camera) session->EndRecording(2);
+  }
+  engine.PostToUsers(*camera, kMsgCameraLost, 0, 0);
+  return S_OK;
+}
+
+HRESULT Replug(const Call& call) {
+  Camera* camera = CameraOf(call);
+  if (!camera) return E_INVALIDARG;
+  LogLine("scenario: camera %ld plugged in again", call.subCode);
+  camera->SetState(Camera::kStateReady);
+  Engine::Instance().PostToAll(kMsgReconnectRequest, 0, 0);
+  Engine::Instance().PostToAll(kMsgReconnected, 0, 0);
+  return S_OK;
+}
+
+HRESULT MotionValues(Session& session, const Call& call) {
+  if (!call.input || call.inputSize < 4 || call.inputSize % 4 != 0) return E_INVALIDARG;
+  const std::size_t count = static_cast<std::size_t>(call.inputSize) / 4;
+  if (session.scriptedMotion.size() + count > Session::kMaxScriptedMotion) return E_INVALIDARG;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::int32_t value;
+    std::memcpy(&value, call.input + i * 4, 4);
+    session.scriptedMotion.push_back(value < 0 ? 0 : value > 100 ? 100 : value);
+  }
+  return S_OK;
+}
+
+HRESULT PostEngineMessage(Session& session, const Call& call) {
+  std::int32_t values[3];
+  const HRESULT hr = ReadRecord(call, &values);
+  if (FAILED(hr)) return hr;
+  const UINT message = static_cast<UINT>(values[0]);
+  if (message < kFirstEngineMessage || message > kLastEngineMessage) return E_INVALIDARG;
+  if (!session.NotifyWindow()) return E_FAIL;
+  LogLine("scenario: post %u (%ld, %ld)", message, static_cast<long>(values[1]), static_cast<long>(values[2]));
+  session.Post(message, static_cast<WPARAM>(static_cast<std::uint32_t>(values[1])),
+               static_cast<LPARAM>(values[2]));
+  return S_OK;
+}
+
+HRESULT SetState(const Call& call) {
+  Camera* camera = CameraOf(call);
+  long state = 0;
+  const HRESULT hr = ReadLong(call, &state);
+  if (FAILED(hr)) return hr;
+  if (!camera) return E_INVALIDARG;
+  LogLine("scenario: camera %ld state %ld", call.subCode, state);
+  camera->SetState(state);
+  return S_OK;
+}
+
+HRESULT ReloadConfig(const Call& call) {
+  std::wstring path = DefaultConfigPath();
+  if (call.input && call.inputSize > 0) {
+    const std::string ansi(reinterpret_cast<const char*>(call.input),
+                           strnlen(reinterpret_cast<const char*>(call.input), call.inputSize));
+    path = common::AnsiToWide(ansi);
+  }
+  LogLine("scenario: reload the camera configuration");
+  return Engine::Instance().Reconfigure(LoadEngineConfig(path));
+}
+
+}  // namespace
+
+HRESULT ExecuteScenario(Session& session, const Call& call) {
+  switch (call.command) {
+    case kUnplug: return Unplug(call);
+    case kReplug: return Replug(call);
+    case kFailNext:
+      if (call.subCode == 0) return E_INVALIDARG;
+      session.injectedFailure = call.subCode;
+      return S_OK;
+    case kMotionValues: return MotionValues(session, call);
+    case kPostMessage: return PostEngineMessage(session, call);
+    case kSetState: return SetState(call);
+    case kDialogAutoClose:
+      if (call.subCode < 0 || call.subCode > kMaxAutoCloseMs) return E_INVALIDARG;
+      Engine::Instance().dialogAutoCloseMs = static_cast<DWORD>(call.subCode);
+      return S_OK;
+    case kForgetCamera:
+      ForgetRememberedCamera();
+      return S_OK;
+    case kMovieLimit:
+      if (call.subCode != 0 && call.subCode < kMinMovieLimit) return E_INVALIDARG;
+      session.movieByteLimit = call.subCode ? static_cast<std::uint64_t>(call.subCode)
+                                            : media::AviContainer::kMaxFileBytes;
+      return S_OK;
+    case kReloadConfig: return ReloadConfig(call);
+    default: return E_NOTIMPL;
+  }
+}
+
+}  // namespace engine

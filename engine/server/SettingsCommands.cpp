@@ -1,0 +1,75 @@
+// Camera settings saved under (9/2) and loaded from (9/1) a registry key
+// given in full with its root name ("HKEY_CURRENT_USER\..."). Each camera
+// keeps its own subkey named after the camera: capture size, motion
+// sensitivity, the engine mode and properties 107 and 108.
+#include "EngineCommands.h"
+#include "Engine.h"
+#include "Handlers.h"
+#include "common/Registry.h"
+#include "common/Strings.h"
+
+namespace engine {
+namespace {
+
+struct SettingsKey {
+  HKEY root = nullptr;
+  std::wstring path;
+};
+
+HRESULT KeyOf(const Session& session, const SettingsRecord& record, SettingsKey* key) {
+  const std::wstring full =
+      common::AnsiToWide(common::AnsiFieldToString(record.key, sizeof(record.key)));
+  std::wstring subKey;
+  if (!common::SplitRootedPath(full, &key->root, &subKey) || subKey.empty()) return E_INVALIDARG;
+  key->path = subKey + L"\\" + common::AnsiToWide(session.camera->Spec().name);
+  return S_OK;
+}
+
+HRESULT Save(Session& session, const SettingsKey& where) {
+  common::UniqueRegKey key = common::CreateRegKey(where.root, where.path, KEY_WRITE);
+  if (!key) return HRESULT_FROM_WIN32(::GetLastError());
+  const Camera& camera = *session.camera;
+  common::WriteRegDword(key.get(), L"Width", static_cast<DWORD>(camera.CaptureSize().width));
+  common::WriteRegDword(key.get(), L"Height", static_cast<DWORD>(camera.CaptureSize().height));
+  common::WriteRegDword(key.get(), L"Sensitivity", static_cast<DWORD>(session.sensitivity));
+  common::WriteRegDword(key.get(), L"Mode", camera.Mode() ? 1 : 0);
+  common::WriteRegDword(key.get(), L"Switch", static_cast<DWORD>(camera.Property(kPropSwitch)));
+  common::WriteRegDword(key.get(), L"Value", static_cast<DWORD>(camera.Property(kPropValue)));
+  return S_OK;
+}
+
+// Missing values (or a missing key) leave the current settings; values out
+// of range are ignored.
+HRESULT Load(Session& session, const SettingsKey& where) {
+  common::UniqueRegKey key = common::OpenRegKey(where.root, where.path);
+  if (!key) return S_OK;
+  Camera& camera = *session.camera;
+  const auto width = common::ReadRegDword(key.get(), L"Width");
+  const auto height = common::ReadRegDword(key.get(), L"Height");
+  if (width && height && !Engine::Instance().Recording(camera)) {
+    camera.SetCaptureSize({static_cast<int>(*width), static_cast<int>(*height)});
+  }
+  if (const auto value = common::ReadRegDword(key.get(), L"Sensitivity"); value && *value >= 1 && *value <= 100) {
+    session.sensitivity = static_cast<long>(*value);
+  }
+  if (const auto value = common::ReadRegDword(key.get(), L"Mode")) camera.SetMode(*value != 0);
+  if (const auto value = common::ReadRegDword(key.get(), L"Switch")) camera.SetProperty(kPropSwitch, static_cast<long>(*value));
+  if (const auto value = common::ReadRegDword(key.get(), L"Value")) camera.SetProperty(kPropValue, static_cast<long>(*value));
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT ExecuteSettings(Session& session, const Call& call) {
+  if (call.subCode != 1 && call.subCode != 2) return E_NOTIMPL;
+  SettingsRecord record;
+  HRESULT hr = ReadSizedRecord(call, &record);
+  if (FAILED(hr)) return hr;
+  if (!session.camera) return session.Fail(kReasonNoCamera);
+  SettingsKey where;
+  hr = KeyOf(session, record, &where);
+  if (FAILED(hr)) return hr;
+  return call.subCode == 2 ? Save(session, where) : Load(session, where);
+}
+
+}  // namespace engine
