@@ -50,8 +50,8 @@ HRESULT OleControl::CreateWindowInSite(LPCRECT posRect) {
 HRESULT OleControl::ActivateUserInterface() {
   if (uiActive_) return S_OK;
   if (!inPlaceSite_) return E_UNEXPECTED;
-  uiActive_ = true;
   RETURN_IF_FAILED(inPlaceSite_->OnUIActivate());
+  uiActive_ = true;
   if (window_ && !::IsChild(window_, ::GetFocus())) ::SetFocus(window_);
   auto* activeObject = static_cast<IOleInPlaceActiveObject*>(this);
   // The control has no menus or tools: it asks for no border space.
