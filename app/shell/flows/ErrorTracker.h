@@ -1,0 +1,44 @@
+// ErrorTrack and its log "TorvaneError.log" in the application's folder.
+// The first tracked error of a run creates the log (replacing an old one)
+// and it stays open until the program ends; errors 1-25 add one line each;
+// the 26th closes the log, shows "Terminated!" and ends the program. A
+// failure of the log itself shows a plain message box ending in
+// " ErrorTrack" and ends the program.
+#pragma once
+
+#include <string>
+
+#include "AppError.h"
+#include "Prompter.h"
+#include "ProgramEnd.h"
+#include "common/UniqueHandle.h"
+
+namespace torvane {
+
+class ErrorTracker {
+ public:
+  static constexpr short kLoggedErrorLimit = 25;
+
+  // folder: the application's folder (with or without a trailing "\").
+  ErrorTracker(const std::wstring& folder, Prompter& prompter, const ProgramEnd& end);
+  // The application's folder: the folder of the program file.
+  static std::wstring ApplicationFolder();
+
+  const std::wstring& LogPath() const { return logPath_; }
+
+  // Reads the error record of Global() (filled by the caller) and logs it.
+  void ErrorTrack();
+
+ private:
+  void CreateLog();
+  void WriteLine(const std::wstring& line);
+  [[noreturn]] void Terminate();
+  [[noreturn]] void FailInside(const AppError& error);
+
+  std::wstring logPath_;
+  Prompter& prompter_;
+  const ProgramEnd& end_;
+  common::UniqueFile log_;
+};
+
+}  // namespace torvane

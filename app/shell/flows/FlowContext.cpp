@@ -1,0 +1,20 @@
+// Defaults of the flows' context.
+#include "FlowContext.h"
+
+namespace torvane {
+
+std::wstring TemporaryPicturePath() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
+  std::wstring path = (length > 0 && length <= MAX_PATH) ? std::wstring(folder, length) : std::wstring(L"c:\\");
+  if (path.back() != L'\\') path += L'\\';
+  return path + L"pic.tmp";
+}
+
+SYSTEMTIME LocalTimeNow() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return now;
+}
+
+}  // namespace torvane
