@@ -1,0 +1,64 @@
+// Helpers of the flow tests: a scripted prompt layer that records what was
+// asked, an end-of-program action that throws instead of ending the
+// process, scratch folders and file reading.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Prompter.h"
+#include "ProgramEnd.h"
+
+namespace flow_tests {
+
+struct ProgramEnded {
+  UINT exitCode;
+};
+
+inline torvane::ProgramEnd ThrowingEnd() {
+  return torvane::ProgramEnd([](UINT code) { throw ProgramEnded{code}; });
+}
+
+struct Prompt {
+  std::wstring message, icon, buttons, title;
+};
+
+class ScriptedPrompter : public torvane::Prompter {
+ public:
+  std::deque<std::wstring> answers;                       // MessBox answers in order
+  std::deque<std::optional<std::wstring>> saveNames;      // save dialog answers in order
+  std::vector<Prompt> prompts;
+  std::vector<std::wstring> systemMessages;
+  std::vector<torvane::SaveDialogRequest> saveRequests;
+
+  std::wstring MessBox(const std::wstring& message, const std::wstring& icon, const std::wstring& buttons,
+                       const std::wstring& title) override;
+  void SystemMessage(const std::wstring& text) override { systemMessages.push_back(text); }
+  std::optional<std::wstring> SaveFileName(const torvane::SaveDialogRequest& request) override;
+};
+
+// A fresh folder under the temporary folder, removed with its files.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+  std::vector<std::wstring> Files() const;  // names, sorted
+
+ private:
+  std::wstring path_;
+};
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool Exists(const std::wstring& path);
+std::vector<std::string> Lines(const std::string& text);  // split at CR LF
+
+}  // namespace flow_tests
