@@ -8,3 +8,41 @@
 // Caption of the control's message boxes when the OEM definitions name no
 // product.
 #define IDS_PRODUCT_NAME 129
+
+// Picture output and the target check. Messages take FormatMessage
+// inserts: %1 the target path, then the camera name, the drive or the
+// free-space figure as noted.
+#define IDS_MOVIE_CAMERA_GONE_NAMED 138        // %1 path, %2 camera
+#define IDS_PICTURE_CAMERA_GONE_NAMED 139      // %1 path, %2 camera
+#define IDS_MOVIE_NOT_NOW 140                  // %1 path
+#define IDS_PICTURE_NOT_NOW 141                // %1 path
+#define IDS_THOUSANDS_SEPARATOR 57665
+#define IDS_PICTURE_FOLDER_ERROR 57666         // %1 path
+#define IDS_PICTURE_WRITE_PROTECTED 57667      // %1 path, %2 drive
+#define IDS_PICTURE_NOT_ACCESSIBLE 57668       // %1 path, %2 drive
+#define IDS_PICTURE_NO_SPACE 57669             // %1 path, %2 free bytes, %3 drive
+#define IDS_PICTURE_PATH_NOT_FOUND 57670       // %1 path
+#define IDS_MOVIE_FOLDER_ERROR 57671           // %1 path
+#define IDS_MOVIE_WRITE_PROTECTED 57672        // %1 path, %2 drive
+#define IDS_MOVIE_NOT_ACCESSIBLE 57673         // %1 path, %2 drive
+#define IDS_MOVIE_NO_SPACE 57674               // %1 path, %2 free bytes, %3 drive
+#define IDS_MOVIE_PATH_NOT_FOUND 57675         // %1 path
+#define IDS_MOVIE_READ_ONLY_TARGET 57677       // %1 path
+#define IDS_PICTURE_READ_ONLY_TARGET 57678     // %1 path
+#define IDS_MOVIE_FAILED 57682                 // %1 path
+#define IDS_PICTURE_FAILED 57683               // %1 path
+#define IDS_PICTURE_CAMERA_NOT_READY 57686     // %1 path
+#define IDS_MOVIE_CAMERA_NOT_READY 57687       // %1 path
+#define IDS_PICTURE_CAMERA_IN_USE_NAMED 57688  // %1 path, %2 camera
+#define IDS_MOVIE_CAMERA_IN_USE_NAMED 57689    // %1 path, %2 camera
+#define IDS_MOVIE_CAMERA_GONE 57690            // %1 path
+#define IDS_PICTURE_CAMERA_GONE 57692          // %1 path
+#define IDS_PICTURE_CAMERA_IN_USE 57693        // %1 path
+#define IDS_MOVIE_CAMERA_IN_USE 57694          // %1 path
+#define IDS_PICTURE_CAMERA_UNAVAILABLE 57695   // %1 path, %2 camera
+#define IDS_MOVIE_CAMERA_UNAVAILABLE 57696     // %1 path, %2 camera
+// The busy indicator shown while a picture is taken: a small modeless
+// dialog with an animation control playing the busy movie.
+#define IDD_BUSY_INDICATOR 279
+#define IDA_BUSY_ANIMATION 289
+#define IDC_BUSY_ANIMATION 1001
