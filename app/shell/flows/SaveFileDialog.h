@@ -1,0 +1,23 @@
+// The common save-file dialog of the capture flows, and the folder it
+// starts in: the user's Documents folder, or the system drive's root when
+// there is none.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "Prompter.h"
+
+namespace torvane {
+
+std::wstring DocumentsFolder();
+
+// The chosen full path, or nothing on Cancel (or when the dialog fails).
+std::optional<std::wstring> ShowSaveFileDialog(HWND owner, const SaveDialogRequest& request);
+
+// "Name|*.ext|..." as the dialog wants it: zero-separated, two zeros at the end.
+std::wstring DialogFilter(const std::wstring& barSeparated);
+
+}  // namespace torvane
