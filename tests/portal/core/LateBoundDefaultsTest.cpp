@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "DispatchCall.h"
-#include "PortalModule.h"
+#include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
 
@@ -19,15 +19,16 @@ namespace {
 
 constexpr LONG kUntouched = 0x5A5A5A5A;
 
-class LateBoundDefaults : public ::testing::Test {
+class LateBoundDefaults : public portal_test::OleTest {
  protected:
   void SetUp() override {
-    ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
-    ASSERT_EQ(S_OK, module_.CreateControl(&control_));
+    OleTest::SetUp();
+    control_ = portal_test::CreatePortal<IDispatch>();
+    ASSERT_TRUE(control_);
   }
   void TearDown() override {
     control_.reset();
-    ::OleUninitialize();
+    OleTest::TearDown();
   }
 
   HRESULT Call(DISPID id, std::vector<Variant> args, CallResult* result) {
@@ -45,7 +46,6 @@ class LateBoundDefaults : public ::testing::Test {
     return testing_support::Invoke(control_.get(), id, DISPATCH_PROPERTYPUT, args, nullptr);
   }
 
-  testing_support::PortalModule module_;
   ComPtr<IDispatch> control_;
 };
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "PortalModule.h"
+#include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
 #include "common/Module.h"
@@ -108,8 +108,7 @@ const Member kMembers[] = {
 class TypeLibraryContract : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(module_.Loaded());
-    const std::wstring path = testing_support::TestBinDirectory() + L"Tovra2.dll";
+    const std::wstring path = portal_test::PortalLibraryPath();
     ASSERT_EQ(S_OK, ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, typeLib_.put()));
   }
 
@@ -135,7 +134,6 @@ class TypeLibraryContract : public ::testing::Test {
     return result;
   }
 
-  testing_support::PortalModule module_;
   ComPtr<ITypeLib> typeLib_;
 };
 

@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "common/ComPtr.h"
 
 namespace portal_test {
+
+// Full path of the Tovra2.dll beside the test executable.
+std::wstring PortalLibraryPath();
 
 // The control's class factory; fails the current test when the library or
 // its export cannot be reached.

@@ -12,7 +12,9 @@ namespace {
 
 using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-std::wstring LibraryPath() {
+}  // namespace
+
+std::wstring PortalLibraryPath() {
   wchar_t path[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path);
@@ -20,8 +22,10 @@ std::wstring LibraryPath() {
   return folder + L"Tovra2.dll";
 }
 
+namespace {
+
 HMODULE PortalModule() {
-  static common::UniqueModule module(::LoadLibraryW(LibraryPath().c_str()));
+  static common::UniqueModule module(::LoadLibraryW(PortalLibraryPath().c_str()));
   return module.get();
 }
 
