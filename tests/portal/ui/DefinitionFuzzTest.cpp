@@ -14,7 +14,7 @@ using namespace portal::skin;
 
 namespace {
 
-constexpr int kRounds = 300;
+constexpr int kRounds = 120;
 
 // Bytes that make profile parsers work: brackets, '=', '*', line breaks,
 // zeros, and fragments of the real keys.
