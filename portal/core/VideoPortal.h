@@ -205,6 +205,22 @@ class VideoPortal final : public OleControl,
   // one's parameters.
   int RemoveQueued(UINT message, MSG* last);
 
+  // Picture output (VideoPortalPictures.cpp)
+  // Target check of a picture file; explains a failure in a message box
+  // when the client enabled it.
+  bool CheckPictureTarget(const std::string& path);
+  std::wstring PictureCameraName(const engine::CameraRecord& camera);
+  // Switches live video off for a picture when the client disallowed it;
+  // returns whether it was on.
+  bool PauseLiveVideo();
+  void ResumeLiveVideo(bool wasOn);
+  // Whether a picture shows the busy indicator over the control.
+  bool BusyIndicatorWanted(bool liveVideoWasOn);
+  void SendPictureStyle();
+  void SendPictureSound();
+  // Reads the description of an indexed picture (inquiry 22/6).
+  bool ReadIndexedPicture(LONG picture, engine::IndexedPictureRecord* record);
+
   HRESULT DispatchTypeInfo(ITypeInfo** typeInfo);
 
   LONG refs_ = 1;

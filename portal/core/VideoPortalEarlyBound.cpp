@@ -5,6 +5,7 @@
 #include <olectl.h>
 
 #include "common/Strings.h"
+#include "engine/Records.h"
 #include "server/ModuleState.h"
 
 namespace portal {
@@ -70,34 +71,79 @@ HRESULT VideoPortal::put_TextStampFontName(BSTR newVal) {
 HRESULT VideoPortal::get_TextStampColor(LONG* pVal) { return Get(pVal, settings_.textStamp.color); }
 HRESULT VideoPortal::put_TextStampColor(LONG newVal) { return PutColor(&settings_.textStamp.color, newVal); }
 
-HRESULT VideoPortal::IndexedPictureCount(LONG*, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
+bool VideoPortal::ReadIndexedPicture(LONG picture, engine::IndexedPictureRecord* record) {
+  engine::IndexedPictureRecord request = {};
+  request.size = sizeof(request);
+  request.pictureNumber = picture;
+  engine::IndexedPictureRecord answer = request;
+  if (!engine_ || FAILED(engine_->Inquire(22, 6, &request, sizeof(request), &answer, sizeof(answer)))) return false;
+  *record = answer;
+  return true;
 }
 
-HRESULT VideoPortal::IndexedPictureInfo(LONG, LONG*, LONG*, LONG*, LONG*, LONG*, LONG* plResult) {
+HRESULT VideoPortal::IndexedPictureCount(LONG* plCount, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  return Result(plResult, engine_ && plCount && engine_->InquireLong(22, 1, plCount));
 }
 
-HRESULT VideoPortal::IndexedPictureToFile(LONG, BSTR, BSTR, LONG* plResult) {
+HRESULT VideoPortal::IndexedPictureInfo(LONG lPicture, LONG* plWidth, LONG* plHeight, LONG* plValue3,
+                                        LONG* plValue4, LONG* plValue5, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  engine::IndexedPictureRecord record;
+  if (!plWidth || !plHeight || !plValue3 || !plValue4 || !plValue5 || !ReadIndexedPicture(lPicture, &record)) {
+    return Result(plResult, false);
+  }
+  *plWidth = record.width;
+  *plHeight = record.height;
+  *plValue3 = record.bitDepth;
+  *plValue4 = record.imageSize;
+  *plValue5 = record.reserved;
+  return Result(plResult, true);
 }
 
-HRESULT VideoPortal::IndexedPictureToMemory(LONG, LONG, LONG, LONG_PTR, LONG*, BSTR, LONG* plResult) {
+HRESULT VideoPortal::IndexedPictureToFile(LONG lPicture, BSTR strFileName, BSTR strTextStamp, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  if (!engine_) return Result(plResult, false);
+  engine::IndexedPictureRecord record = {};
+  record.size = sizeof(record);
+  common::CopyToAnsiField(common::BstrToWide(strFileName), record.fileName, sizeof(record.fileName));
+  common::CopyToAnsiField(common::BstrToWide(strTextStamp), record.textStamp, sizeof(record.textStamp));
+  record.pictureNumber = lPicture;
+  return Result(plResult, engine_->ExecuteRecord(22, 2, record));
+}
+
+HRESULT VideoPortal::IndexedPictureToMemory(LONG lFormatFourCC, LONG lBitDepth, LONG lPicture, LONG_PTR lMemory,
+                                            LONG* plMemorySize, BSTR strTextStamp, LONG* plResult) {
+  BusyScope busy;
+  engine::IndexedPictureRecord record;
+  if (lFormatFourCC != 0 || lBitDepth != 24 || !plMemorySize || !ReadIndexedPicture(lPicture, &record)) {
+    return Result(plResult, false);
+  }
+  const LONGLONG size = PictureSize(record.width, record.height, lBitDepth);
+  if (size > MAXLONG) return Result(plResult, false);
+  if (lMemory == 0) {
+    *plMemorySize = static_cast<LONG>(size);
+    return Result(plResult, true);
+  }
+  if (*plMemorySize < size) return Result(plResult, false);
+  engine::IndexedPictureRecord request = {};
+  request.size = sizeof(request);
+  common::CopyToAnsiField(common::BstrToWide(strTextStamp), request.textStamp, sizeof(request.textStamp));
+  request.pictureNumber = lPicture;
+  // The engine writes the bitmap file image straight into the caller's
+  // buffer; the call carries it back.
+  return Result(plResult, SUCCEEDED(engine_->Execute(22, 3, &request, sizeof(request),
+                                                     reinterpret_cast<void*>(lMemory), *plMemorySize)));
 }
 
 HRESULT VideoPortal::IndexedPictureCommand4(LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  return Result(plResult, engine_ && engine_->ExecuteBare(22, 4));
 }
 
 HRESULT VideoPortal::IndexedPictureCommand5(LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, false);
+  return Result(plResult, engine_ && engine_->ExecuteBare(22, 5));
 }
 
 }  // namespace portal

@@ -1,20 +1,10 @@
-// Pictures, movies, the video hook, dialogs and the engine pass-through.
+// Movies, the video hook, dialogs and the engine pass-through.
 // Each method holds the process-wide busy counter while it runs.
 #include "core/VideoPortal.h"
 
 #include "server/ModuleState.h"
 
 namespace portal {
-
-HRESULT VideoPortal::PictureToFile(LONG, LONG, BSTR, BSTR, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::PictureToMemory(LONG, LONG, LONG_PTR, LONG*, BSTR, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
 
 HRESULT VideoPortal::StartMovieRecording(BSTR, BSTR, LONG* plResult) {
   BusyScope busy;

@@ -1,0 +1,43 @@
+// Watches the dialogs the current thread creates while a picture is taken:
+// message boxes (activated) are counted, their text and caption kept, an
+// optional action run while the box is up, and then answered with OK;
+// the busy indicator (never activated) is counted separately.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace picture_test {
+
+class DialogWatch {
+ public:
+  // While the box is up, before it is answered.
+  explicit DialogWatch(std::function<void()> whileShown = {});
+  DialogWatch(const DialogWatch&) = delete;
+  DialogWatch& operator=(const DialogWatch&) = delete;
+  ~DialogWatch();
+
+  int MessageBoxes() const { return static_cast<int>(texts_.size()); }
+  const std::vector<std::wstring>& Texts() const { return texts_; }
+  const std::vector<std::wstring>& Captions() const { return captions_; }
+  // Dialogs created that were never activated (the busy indicator).
+  int QuietDialogs() const { return static_cast<int>(created_.size()) - MessageBoxes(); }
+  // Whether any dialog created under the watch still exists.
+  bool AnyDialogLeft() const;
+
+ private:
+  static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
+
+  HHOOK hook_ = nullptr;
+  std::function<void()> whileShown_;
+  std::vector<HWND> created_;
+  std::vector<HWND> pending_;  // boxes waiting to be answered
+  std::vector<std::wstring> texts_;
+  std::vector<std::wstring> captions_;
+};
+
+}  // namespace picture_test

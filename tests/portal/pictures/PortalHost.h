@@ -1,0 +1,85 @@
+// A VideoPortal control hosted in the minimal test container, activated in
+// place, prepared with the real camera engine and connected to a camera;
+// late-bound calls by dispatch identifier as the application makes them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "DispatchCall.h"
+#include "TestContainer.h"
+#include "Tovra2.h"
+#include "common/ComPtr.h"
+
+namespace picture_test {
+
+// Dispatch identifiers of the members these tests call.
+enum Dispid : DISPID {
+  kPrepareControl = 1,
+  kConnectCamera2 = 9,
+  kSetCameraPropertyLong = 13,
+  kGetCameraPropertyLong = 14,
+  kPictureToFile = 15,
+  kPictureToMemory = 16,
+  kSetVideoFormat = 22,
+  kEnableUIElements = 25,
+  kSendCommand = 28,
+  kQuery = 29,
+  kCameraConnected = 30,
+  kEnablePictureDiskErrorPrompt = 50,
+};
+
+class PortalHost {
+ public:
+  PortalHost() = default;
+  PortalHost(const PortalHost&) = delete;
+  PortalHost& operator=(const PortalHost&) = delete;
+  ~PortalHost() { Close(); }
+
+  // Creates, activates, prepares and connects; check HasFatalFailure().
+  void Open();
+  void Close();
+
+  // Method call; returns the retval (plResult).
+  LONG Call(DISPID id, std::vector<testing_support::Variant> args);
+  LONG Get(DISPID id);
+  void Put(DISPID id, LONG value);
+
+  LONG SetFormat(LONG width, LONG height) { return Call(kSetVideoFormat, Args(width, height, 24L, 0L)); }
+  LONG ReadProperty(LONG property);
+  // Scenario channel: the engine's next command fails with reason.
+  LONG FailNextCommand(LONG reason);
+  // Inquire 99: the engine's last failure reason.
+  LONG LastFailure();
+  // Size query of PictureToMemory; -1 when refused.
+  LONG MemorySize();
+  LONG PictureToMemory(std::vector<BYTE>* buffer, LONG size);
+  LONG PictureToFile(const std::wstring& path, LONG fourCC = 0, LONG bitDepth = 24);
+
+  IVideoPortalEarlyBound* EarlyBound() const { return early_.get(); }
+  HWND ContainerWindow() const { return container_.Window(); }
+
+  template <typename... T>
+  static std::vector<testing_support::Variant> Args(T... values) {
+    std::vector<testing_support::Variant> args;
+    (args.emplace_back(values), ...);
+    return args;
+  }
+
+ private:
+  portal_test::TestContainer container_;
+  common::ComPtr<IOleObject> object_;
+  common::ComPtr<IDispatch> dispatch_;
+  common::ComPtr<IVideoPortalEarlyBound> early_;
+};
+
+// Bytes of a complete 24-bit bitmap file image.
+LONG BitmapFileSize(LONG width, LONG height);
+
+// Checks a bitmap file image: "BM", sizes, a 24-bit uncompressed
+// BITMAPINFOHEADER of width x height right behind the 14-byte header.
+void ExpectBitmapFile(const BYTE* data, size_t size, LONG width, LONG height);
+
+}  // namespace picture_test
