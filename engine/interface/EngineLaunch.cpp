@@ -1,9 +1,14 @@
 // Starts CameraEngine.exe ahead of CoCreateInstance when no engine runs.
 #include "EngineLaunch.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
+#include <objbase.h>
+
 #include "EngineProxy.h"
+#include "common/ComPtr.h"
 #include "common/Module.h"
 #include "common/Registry.h"
 #include "common/UniqueHandle.h"
@@ -67,6 +72,42 @@ void LaunchAndWait() {
   ::WaitForMultipleObjects(2, waits, FALSE, kEngineLaunchWaitMs);
 }
 
+// Creates the engine object through the class object the running engine
+// publishes in a named mapping.
+HRESULT CreateThroughPublishedClassObject(ICameraEngine** engine) {
+  common::UniqueKernelHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, kEngineClassObjectMappingName));
+  if (!mapping) return HRESULT_FROM_WIN32(::GetLastError());
+  common::UniqueMappedView view(::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return HRESULT_FROM_WIN32(::GetLastError());
+  MEMORY_BASIC_INFORMATION region{};
+  std::uint32_t length = 0;
+  if (::VirtualQuery(view.get(), &region, sizeof(region)) == 0 || region.RegionSize < sizeof(length)) {
+    return E_FAIL;
+  }
+  std::memcpy(&length, view.get(), sizeof(length));
+  if (length == 0 || length > region.RegionSize - sizeof(length)) return E_FAIL;
+  HGLOBAL global = ::GlobalAlloc(GMEM_MOVEABLE, length);
+  if (!global) return E_OUTOFMEMORY;
+  void* data = ::GlobalLock(global);
+  std::memcpy(data, static_cast<const BYTE*>(view.get()) + sizeof(length), length);
+  ::GlobalUnlock(global);
+  common::ComPtr<IStream> stream;
+  HRESULT hr = ::CreateStreamOnHGlobal(global, TRUE, stream.put());
+  if (FAILED(hr)) {
+    ::GlobalFree(global);
+    return hr;
+  }
+  common::ComPtr<IClassFactory> factory;
+  hr = ::CoUnmarshalInterface(stream.get(), IID_IClassFactory, factory.put_void());
+  if (FAILED(hr)) return hr;
+  return factory->CreateInstance(nullptr, IID_ICameraEngine, reinterpret_cast<void**>(engine));
+}
+
+bool ServerUnavailable(HRESULT hr) {
+  return hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED ||
+         hr == CO_E_OBJNOTCONNECTED || hr == CO_E_SERVER_EXEC_FAILURE || hr == RPC_E_SERVERFAULT;
+}
+
 }  // namespace
 
 std::wstring EngineExecutablePath() {
@@ -83,6 +124,12 @@ HRESULT CreateCameraEngine(ICameraEngine** engine) {
   const HRESULT hr = RegisterEngineProxyStub();
   if (FAILED(hr)) return hr;
   if (!engine::EngineIsReady()) engine::LaunchAndWait();
-  return ::CoCreateInstance(CLSID_CameraEngine, nullptr, CLSCTX_LOCAL_SERVER, IID_ICameraEngine,
-                            reinterpret_cast<void**>(engine));
+  HRESULT created = ::CoCreateInstance(CLSID_CameraEngine, nullptr, CLSCTX_LOCAL_SERVER,
+                                       IID_ICameraEngine, reinterpret_cast<void**>(engine));
+  if (!engine::ServerUnavailable(created)) return created;
+  // A killed engine's entry shadows the running engine in COM's class
+  // table; start an engine if none runs and use its published class object.
+  if (!engine::EngineIsReady()) engine::LaunchAndWait();
+  const HRESULT published = engine::CreateThroughPublishedClassObject(engine);
+  return SUCCEEDED(published) ? published : created;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ClassFactory.h"
+#include "ClassObjectPublisher.h"
 #include "Engine.h"
 #include "EngineLaunch.h"
 #include "EngineProxy.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr DWORD kPreviousEngineWaitMs = 5000;
 
 engine::ClassFactory classFactory;
+engine::ClassObjectPublisher publisher;
 DWORD classCookie = 0;
 common::UniqueKernelHandle readyEvent;
 
@@ -39,6 +41,7 @@ bool HasSwitch(const wchar_t* commandLine, const wchar_t* name) {
 // attaches to an engine that is going away.
 void EndEngine() {
   if (readyEvent) ::ResetEvent(readyEvent.get());
+  publisher.Withdraw();
   if (classCookie) ::CoRevokeClassObject(classCookie);
   classCookie = 0;
   ::PostQuitMessage(0);
@@ -71,6 +74,9 @@ int Serve() {
     engine::Engine::Instance().Shutdown();
     return 1;
   }
+  // Failing to publish only loses the way round a stale class table entry.
+  hr = publisher.Publish(&classFactory);
+  if (FAILED(hr)) engine::LogLine("class object not published: 0x%08lX", static_cast<unsigned long>(hr));
   readyEvent.reset(::CreateEventW(nullptr, TRUE, FALSE, engine::kEngineReadyEventName));
   if (readyEvent) ::SetEvent(readyEvent.get());
 
