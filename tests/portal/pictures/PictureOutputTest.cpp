@@ -164,6 +164,28 @@ TEST_F(PictureOutputTest, PromptCanBeSwitchedOff) {
       << common::WideToAnsi(watch.Texts().front()) << " / " << common::WideToAnsi(watch.Captions().front());
 }
 
+TEST_F(PictureOutputTest, CameraStateIsExplainedBeforeTheDisk) {
+  const std::wstring path = TempPath(L"vp_state.bmp");
+  ASSERT_EQ(0, host_.SetCameraState(2));
+  {
+    DialogWatch watch;
+    EXPECT_EQ(0, host_.PictureToFile(path));
+    ASSERT_EQ(1, watch.MessageBoxes());
+    EXPECT_NE(std::wstring::npos, watch.Texts().front().find(L"another program"))
+        << common::WideToAnsi(watch.Texts().front());
+    EXPECT_NE(std::wstring::npos, watch.Texts().front().find(path));
+  }
+  ASSERT_EQ(0, host_.SetCameraState(4));
+  {
+    DialogWatch watch;
+    EXPECT_EQ(0, host_.PictureToFile(path));
+    EXPECT_EQ(0, watch.MessageBoxes()) << "an unavailable camera fails the picture silently";
+  }
+  ASSERT_EQ(0, host_.SetCameraState(0));
+  EXPECT_EQ(1, host_.PictureToFile(path));
+  ::DeleteFileW(path.c_str());
+}
+
 TEST_F(PictureOutputTest, LiveVideoComesBackOnEveryPath) {
   ASSERT_EQ(1, host_.Call(kSetCameraPropertyLong, PortalHost::Args(kLiveVideo, 1L)));
   ASSERT_EQ(1, host_.Call(kEnableUIElements, PortalHost::Args(2L, 0L, 0L)));  // no live video during pictures
@@ -202,6 +224,34 @@ TEST_F(PictureOutputTest, BusyIndicatorComesAndGoesWithLiveVideo) {
   ASSERT_EQ(1, host_.PictureToFile(path));
   EXPECT_EQ(0, watch.QuietDialogs()) << "without live video there is nothing to wait for";
   ::DeleteFileW(path.c_str());
+}
+
+// Pixels of exactly one colour in a 24-bit bitmap file image.
+size_t CountColour(const std::vector<BYTE>& image, COLORREF colour) {
+  size_t count = 0;
+  for (size_t i = 54; i + 2 < image.size(); i += 3) {
+    if (RGB(image[i + 2], image[i + 1], image[i]) == colour) ++count;
+  }
+  return count;
+}
+
+TEST_F(PictureOutputTest, TextStampStyleTravelsWithEachPicture) {
+  ASSERT_EQ(1, host_.SetFormat(320, 240));
+  IVideoPortalEarlyBound* portal = host_.EarlyBound();
+  const COLORREF magenta = RGB(255, 0, 255), green = RGB(0, 255, 0);
+  std::vector<BYTE> picture(230454);
+
+  ASSERT_EQ(S_OK, portal->put_TextStampColor2(static_cast<LONG>(magenta)));  // the box behind the text
+  ASSERT_EQ(1, host_.PictureToMemory(&picture, 230454, L"STAMP 12:00"));
+  EXPECT_GT(CountColour(picture, magenta), 100u);
+
+  ASSERT_EQ(S_OK, portal->put_TextStampColor2(static_cast<LONG>(green)));
+  ASSERT_EQ(1, host_.PictureToMemory(&picture, 230454, L"STAMP 12:00"));
+  EXPECT_EQ(0u, CountColour(picture, magenta)) << "the new style replaced the old one";
+  EXPECT_GT(CountColour(picture, green), 100u);
+
+  ASSERT_EQ(1, host_.PictureToMemory(&picture, 230454, L""));
+  EXPECT_LT(CountColour(picture, green), 20u) << "no stamp without text";
 }
 
 TEST_F(PictureOutputTest, IndexedPicturesThroughTheEarlyBoundTail) {

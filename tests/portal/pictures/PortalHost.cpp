@@ -72,6 +72,15 @@ LONG PortalHost::FailNextCommand(LONG reason) {
   return Call(kSendCommand, std::move(args));
 }
 
+LONG PortalHost::SetCameraState(LONG state) {
+  std::vector<Variant> args = Args(1005L, Get(kCameraIndex), 0L);
+  args.push_back(Variant::Pointer(reinterpret_cast<LONG_PTR>(&state)));
+  args.emplace_back(static_cast<LONG>(sizeof(state)));
+  args.push_back(Variant::Pointer(0));
+  args.emplace_back(0L);
+  return Call(kSendCommand, std::move(args));
+}
+
 LONG PortalHost::LastFailure() {
   LONG reason = -1;
   std::vector<Variant> args = Args(99L, 0L, 0L);
@@ -91,11 +100,11 @@ LONG PortalHost::MemorySize() {
   return Call(kPictureToMemory, std::move(args)) == 1 ? size : -1;
 }
 
-LONG PortalHost::PictureToMemory(std::vector<BYTE>* buffer, LONG size) {
+LONG PortalHost::PictureToMemory(std::vector<BYTE>* buffer, LONG size, const wchar_t* textStamp) {
   std::vector<Variant> args = Args(0L, 24L);
   args.push_back(Variant::Pointer(reinterpret_cast<LONG_PTR>(buffer->data())));
   args.push_back(Variant::ByRef(&size));
-  args.emplace_back(L"");
+  args.emplace_back(textStamp);
   return Call(kPictureToMemory, std::move(args));
 }
 

@@ -28,6 +28,7 @@ enum Dispid : DISPID {
   kSendCommand = 28,
   kQuery = 29,
   kCameraConnected = 30,
+  kCameraIndex = 31,
   kEnablePictureDiskErrorPrompt = 50,
 };
 
@@ -51,11 +52,13 @@ class PortalHost {
   LONG ReadProperty(LONG property);
   // Scenario channel: the engine's next command fails with reason.
   LONG FailNextCommand(LONG reason);
+  // Scenario channel: the connected camera reports state from now on.
+  LONG SetCameraState(LONG state);
   // Inquire 99: the engine's last failure reason.
   LONG LastFailure();
   // Size query of PictureToMemory; -1 when refused.
   LONG MemorySize();
-  LONG PictureToMemory(std::vector<BYTE>* buffer, LONG size);
+  LONG PictureToMemory(std::vector<BYTE>* buffer, LONG size, const wchar_t* textStamp = L"");
   LONG PictureToFile(const std::wstring& path, LONG fourCC = 0, LONG bitDepth = 24);
 
   IVideoPortalEarlyBound* EarlyBound() const { return early_.get(); }
