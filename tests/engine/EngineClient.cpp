@@ -10,8 +10,7 @@
 namespace engine_test {
 namespace {
 
-constexpr char kConfig[] =
-    "[Engine]\r\nCameras=3\r\nFrameRate=30\r\n"
+constexpr char kCameras[] =
     "[Camera0]\r\nName=Test Camera A\r\nType=9\r\nVendorId=0x7A01\r\nProductId=0x0101\r\n"
     "Serial=11\r\nDevice=TESTDEV0\r\nSizes=160x120,240x180,320x240,640x480\r\n"
     "StillSizes=1280x960\r\nShowHide=1\r\n"
@@ -28,14 +27,15 @@ std::string TempFolder() {
   return length ? std::string(path, length) : std::string(".\\");
 }
 
-std::wstring TestConfigPath() {
-  const std::string path = TempFolder() + "engine-test-cameras.ini";
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << kConfig;
+std::wstring TestConfigPath(int frameRate) {
+  const std::string path = TempFolder() + "engine-test-cameras-" + std::to_string(frameRate) + ".ini";
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      << "[Engine]\r\nCameras=3\r\nFrameRate=" << frameRate << "\r\n" << kCameras;
   return common::AnsiToWide(path);
 }
 
-HRESULT CreateTestEngine(common::ComPtr<ICameraEngine>* engine) {
-  const std::wstring config = TestConfigPath();
+HRESULT CreateTestEngine(common::ComPtr<ICameraEngine>* engine, int frameRate) {
+  const std::wstring config = TestConfigPath(frameRate);
   ::SetEnvironmentVariableW(L"CAMERA_ENGINE_CONFIG", config.c_str());
   HRESULT hr = CreateCameraEngine(engine->put());
   if (FAILED(hr)) return hr;
@@ -47,7 +47,7 @@ HRESULT CreateTestEngine(common::ComPtr<ICameraEngine>* engine) {
   return S_OK;
 }
 
-HRESULT EngineClient::Create() { return CreateTestEngine(&engine_); }
+HRESULT EngineClient::Create(int frameRate) { return CreateTestEngine(&engine_, frameRate); }
 
 HRESULT EngineClient::Exec(long command, long sub, const void* input, long inputSize, void* second,
                            long secondSize) const {

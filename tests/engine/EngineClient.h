@@ -18,17 +18,17 @@
 namespace engine_test {
 
 // The configuration the tests use: three cameras of types 9, 14 and 3
-// (the third identifies itself with the second identifier 901), 30 frames a
-// second. Written to %TEMP% once; returns its path.
-std::wstring TestConfigPath();
+// (the third identifies itself with the second identifier 901), at the
+// given frames a second. Written to %TEMP%; returns its path.
+std::wstring TestConfigPath(int frameRate = 30);
 
-// Creates an engine object; the engine is started (and pointed at the test
-// configuration) when none runs.
-HRESULT CreateTestEngine(common::ComPtr<ICameraEngine>* engine);
+// Creates an engine object; the engine is started when none runs, and the
+// test configuration is loaded into it.
+HRESULT CreateTestEngine(common::ComPtr<ICameraEngine>* engine, int frameRate = 30);
 
 class EngineClient {
  public:
-  HRESULT Create();
+  HRESULT Create(int frameRate = 30);
   ICameraEngine* get() const { return engine_.get(); }
   void Release() { engine_.reset(); }
 
