@@ -1,7 +1,7 @@
 // Scan headers and block coding.
 #include "ScanEncoder.h"
 
-#include "Statistics.h"
+#include "CoefficientBits.h"
 
 namespace jpeg {
 
@@ -11,32 +11,34 @@ inline void PutSymbol(BitWriter& bits, const HuffmanCodes& table, int symbol) {
   bits.Put(static_cast<uint32_t>(table.code[symbol]), table.length[symbol]);
 }
 
-// Appends the low s bits of the value (of value - 1 when negative).
-inline void PutValue(BitWriter& bits, int value, int s) {
-  if (s) bits.Put(static_cast<uint32_t>(value < 0 ? value - 1 : value), s);
+// A code followed by the s bits of its value, in one append (at most
+// 16 + 15 bits).
+inline void PutSymbolAndValue(BitWriter& bits, const HuffmanCodes& table, int symbol,
+                              int value, int s) {
+  const uint32_t code = static_cast<uint32_t>(table.code[symbol]);
+  bits.Put((code << s) | AppendedBits(value, s), table.length[symbol] + s);
 }
 
+// Visits only the non-zero AC coefficients (in zig-zag order), so the runs
+// of zeros between them come from their positions.
 void EncodeBlock(BitWriter& bits, const int16_t* block, int& predictor,
                  const HuffmanCodes& dc, const HuffmanCodes& ac) {
   const int diff = block[0] - predictor;
   predictor = block[0];
-  const int dcSize = SizeCategory(diff);
-  PutSymbol(bits, dc, dcSize);
-  PutValue(bits, diff, dcSize);
-  int run = 0;
-  for (int z = 1; z < 64; ++z) {
-    const int value = block[z];
-    if (value == 0) {
-      ++run;
-      continue;
-    }
+  PutSymbolAndValue(bits, dc, SizeCategory(diff), diff, SizeCategory(diff));
+  uint64_t pending = NonZeroMask(block) & ~uint64_t{1};
+  int previous = 0;
+  while (pending) {
+    const int z = LowestSetBit(pending);
+    pending &= pending - 1;
+    int run = z - previous - 1;
     for (; run > 15; run -= 16) PutSymbol(bits, ac, 0xF0);
+    const int value = block[z];
     const int s = SizeCategory(value);
-    PutSymbol(bits, ac, run * 16 + s);
-    PutValue(bits, value, s);
-    run = 0;
+    PutSymbolAndValue(bits, ac, run * 16 + s, value, s);
+    previous = z;
   }
-  if (run > 0) PutSymbol(bits, ac, 0x00);
+  if (previous != 63) PutSymbol(bits, ac, 0x00);
 }
 
 void WriteScanHeader(const Frame& frame, const std::vector<int>& scan, ByteBuffer& out) {

@@ -7,21 +7,17 @@ void CountBlock(const int16_t* block, int& predictor, Frequencies& dc, Frequenci
   const int diff = block[0] - predictor;
   predictor = block[0];
   ++dc[SizeCategory(diff)];
-  int run = 0;
-  for (int z = 1; z < 64; ++z) {
-    const int value = block[z];
-    if (value == 0) {
-      ++run;
-      continue;
-    }
-    while (run > 15) {
-      ++ac[0xF0];
-      run -= 16;
-    }
-    ++ac[run * 16 + SizeCategory(value)];
-    run = 0;
+  uint64_t pending = NonZeroMask(block) & ~uint64_t{1};  // AC positions still to count
+  int previous = 0;  // zig-zag position of the last counted coefficient
+  while (pending) {
+    const int z = LowestSetBit(pending);
+    pending &= pending - 1;
+    int run = z - previous - 1;
+    for (; run > 15; run -= 16) ++ac[0xF0];
+    ++ac[run * 16 + SizeCategory(block[z])];
+    previous = z;
   }
-  if (run > 0) ++ac[0x00];
+  if (previous != 63) ++ac[0x00];
 }
 
 SymbolStatistics CountSymbols(const Frame& frame,

@@ -4,16 +4,11 @@
 
 #include <cstdint>
 
+#include "CoefficientBits.h"
 #include "Huffman.h"
 #include "Scans.h"
 
 namespace jpeg {
-
-// Size category of a value: the number of bits of |v| (0 for 0).
-inline int SizeCategory(int value) {
-  const unsigned magnitude = static_cast<unsigned>(value < 0 ? -value : value);
-  return magnitude == 0 ? 0 : 32 - __builtin_clz(magnitude);
-}
 
 // Frequencies per table slot: index 0 luminance, 1 chrominance.
 struct SymbolStatistics {
