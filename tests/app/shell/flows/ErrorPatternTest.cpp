@@ -71,28 +71,6 @@ TEST_F(ErrorPatternTest, ComponentFailureEndsWithTheProceduresMessageAndNoLog) {
   EXPECT_FALSE(Exists(tracker_->LogPath()));
 }
 
-TEST_F(ErrorPatternTest, EachProcedureHasItsMessage) {
-  struct Case {
-    Procedure procedure;
-    const wchar_t* message;
-  } cases[] = {
-      {procedures::kMainLoad, L"Sorry - there is a problem initializing the program."},
-      {procedures::kMainPortal, L"Sorry - there is a problem with the video portal."},
-      {procedures::kMovieRecord, L"Sorry - there is a problem writing movie."},
-      {procedures::kTimeLapse, L"Sorry - there is a problem writing movie."},
-      {procedures::kDelayTimer, L"Sorry - there is a problem writing the snap-shot files."},
-      {procedures::kStoreTimedPicture, L"Sorry - there is a problem writing the snap-shot files."},
-  };
-  FlowContext& context = Context(folder_.Path());
-  for (const Case& c : cases) {
-    ErrorScope scope(context, c.procedure);
-    prompter_.prompts.clear();
-    EXPECT_THROW(scope.Run([] { Fail(-1, L"x"); }), ProgramEnded);
-    ASSERT_EQ(1u, prompter_.prompts.size());
-    EXPECT_EQ(std::wstring(c.message) + L"This could be due to low system memory.", prompter_.prompts[0].message);
-  }
-}
-
 TEST_F(ErrorPatternTest, OtherErrorsAreLoggedAndTheProcedureGoesOn) {
   std::wstring lastFile = L"C:\\pics\\cam20240101120000.bmp";
   ErrorScope scope(Context(folder_.Path()), procedures::kStoreTimedPicture, [&] { return lastFile; });

@@ -21,19 +21,6 @@ void TypeNameAndSave(HWND dialog, const std::wstring& name) {
   ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-TEST(SaveFileDialog, FilterText) {
-  const std::wstring filter = DialogFilter(L"Bitmap (default)|*.bmp|JPEG (compressed)|*.jpg");
-  static const wchar_t kExpected[] = L"Bitmap (default)\0*.bmp\0JPEG (compressed)\0*.jpg\0";
-  EXPECT_EQ(std::wstring(kExpected, sizeof(kExpected) / sizeof(wchar_t)), filter);  // two zeros at the end
-}
-
-TEST(SaveFileDialog, DocumentsFolderExists) {
-  const std::wstring folder = DocumentsFolder();
-  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 TEST(SaveFileDialog, AnsweredAsAUserWould) {
   ScratchFolder folder;
   WindowPrompter prompter;
