@@ -1,0 +1,54 @@
+// Torvane.exe: one apartment-threaded UI thread, the main window and its
+// message loop. Closing the main window ends the program.
+#include <windows.h>
+
+#include <objbase.h>
+
+#include "ErrorTracker.h"
+#include "FlowContext.h"
+#include "ProgramEnd.h"
+#include "WindowPrompter.h"
+#include "frmMain.h"
+
+namespace {
+
+// OLE (not just COM): in-place activation needs the OLE clipboard and
+// drag-and-drop services initialised on this thread.
+class OleApartment {
+ public:
+  OleApartment() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
+  OleApartment(const OleApartment&) = delete;
+  OleApartment& operator=(const OleApartment&) = delete;
+  ~OleApartment() {
+    if (ok_) ::OleUninitialize();
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+
+int RunMessageLoop(torvane::frmMain& mainWindow) {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (mainWindow.PreTranslateMessage(&message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  OleApartment apartment;
+  if (!apartment.ok()) return 1;
+  torvane::WindowPrompter prompter;
+  const torvane::ProgramEnd end;
+  torvane::ErrorTracker errors(torvane::ErrorTracker::ApplicationFolder(), prompter, end);
+  torvane::FlowContext context{prompter, errors, end};
+  torvane::frmMain mainWindow(context);
+  if (!mainWindow.Create(instance, showCommand)) return 1;
+  prompter.SetOwner(mainWindow.Window());
+  return RunMessageLoop(mainWindow);
+}

@@ -1,0 +1,119 @@
+// frmMain: the toolbar and menu commands, the camera check before every
+// capture command, help, About and Exit.
+#include <string>
+
+#include "AlarmSound.h"
+#include "Global.h"
+#include "MenuHelp.h"
+#include "TorvaneIds.h"
+#include "frmMain.h"
+
+namespace torvane {
+
+namespace {
+constexpr wchar_t kMotionDetector[] = L"Motion detector";
+constexpr wchar_t kStopMotionDetector[] = L"Stop motion detector";
+
+// Toolbar buttons whose commands this build has: the instant snapshot and
+// stopping a running motion detector. The others open dialogs that come
+// with their own features and stay disabled until then.
+bool ButtonCommandBuilt(int index) { return index == 1 || index == 5; }
+}  // namespace
+
+bool frmMain::ButtonInit() {
+  if (vidPort_.CameraConnected() != 0) {
+    ShowControl(IDC_FILENAME, false);
+    vidPort_.SetCameraPropertyLong(19, 0);  // motion reports off
+    StopSound();                            // a motion alarm still playing
+    return true;
+  }
+  context_.prompter.MessBox(L"Please connect the camera to your computer's USB port!", L"!", L"OK",
+                            L"Camera not connected!");
+  return false;
+}
+
+void frmMain::ClearImageView() {
+  ShowControl(IDC_MOTIONMESS, false);
+  ShowControl(IDC_SNAPSHOT, false);
+  ShowControl(IDC_FILENAME, false);
+  ShowControl(IDC_IMAGELABEL, false);
+}
+
+void frmMain::ToolbarButtonClick(int index) {
+  switch (index) {
+    case 1:
+      InstantSnapshot();
+      break;
+    case 5:
+      MotionDetectorButton();
+      break;
+    default:
+      // Buttons 2, 3, 4 and 6 stay disabled until their dialogs exist.
+      break;
+  }
+}
+
+void frmMain::MenuClick(int commandId) {
+  switch (commandId) {
+    case IDM_SNAPSHOT:
+      InstantSnapshot();
+      break;
+    case IDM_EXIT:
+      Exit();
+      break;
+    case IDM_ABOUT:
+      About();
+      break;
+    case IDM_HELP:
+      ShowHelp(kMainWindowHelpContext);
+      break;
+    default:
+      // The schedule and movie items are disabled with their buttons.
+      break;
+  }
+}
+
+void frmMain::MotionDetectorButton() {
+  const std::wstring caption = ButtonCaption(5);
+  if (caption == kStopMotionDetector) StopMotionDetector();
+  // "Motion detector" opens the set-up dialog, which arrives with the
+  // motion detector itself; any other caption does nothing.
+}
+
+void frmMain::StopMotionDetector() {
+  const bool alarmWasOn = Global().MotionAlarm;
+  vidPort_.SetCameraPropertyLong(19, 0);
+  vidPort_.StopMovieRecording();
+  if (motionFileCount_ > 0) {
+    context_.prompter.MessBox(std::to_wstring(motionFileCount_) + L" files have been stored in " +
+                                  Global().StoreFolder + L" as a result of this motion detection operation.",
+                              L"i", L"ok", L"Result");
+    motionFileCount_ = 0;
+  }
+  SetButtonCaption(5, kMotionDetector);
+  SetStatusText(2, L"");
+  ResetGlobals();
+  for (int index : {1, 2, 3, 4, 6}) EnableButton(index, ButtonCommandBuilt(index));
+  ::EnableWindow(Control(IDC_CMDHELP), TRUE);
+  if (alarmWasOn) StopSound();
+}
+
+void frmMain::About() {
+  context_.prompter.MessBox(L"Torvane version 1.4", L"i", L"OK", L"About Torvane");
+}
+
+void frmMain::ShowHelp(DWORD context) { help_.ShowContext(window_, context); }
+
+void frmMain::OnHelp(const HELPINFO* info) {
+  DWORD context = kMainWindowHelpContext;
+  if (info && info->iContextType == HELPINFO_MENUITEM) {
+    if (const DWORD item = MenuHelpContext(info->iCtrlId)) context = item;
+  }
+  ShowHelp(context);
+}
+
+void frmMain::Exit() {
+  if (window_) ::DestroyWindow(window_);
+}
+
+}  // namespace torvane
