@@ -59,13 +59,15 @@ void ReplicateEdges(Area& a) {
 bool SampleBgr(JpegEncoder& encoder, const uint8_t* bgr, ptrdiff_t stride, int width,
                int height) {
   if (!encoder.BeginSampling(width, height)) return false;
-  const Frame& frame = encoder.GetFrame();
+  const std::vector<Component>& components = encoder.GetFrame().components;
   Area area;
-  for (size_t i = 0; i < frame.components.size(); ++i) {
-    const Component& c = frame.components[i];
+  const int count = static_cast<int>(components.size());
+  for (int i = 0, end; i < count; i = end) {
+    const Component& c = components[i];
+    end = SameSizeRunEnd(components, i);
     // A picture already padded to whole blocks is read where it lies.
     if (c.cw == width && c.ch == height && c.cw8 == width && c.ch8 == height) {
-      encoder.SampleComponent(static_cast<int>(i), PixelView{bgr, stride});
+      encoder.SampleComponents(i, end - i, PixelView{bgr, stride});
       continue;
     }
     if (c.cw != area.cw || c.ch != area.ch || area.pixels.empty()) {
@@ -74,7 +76,7 @@ bool SampleBgr(JpegEncoder& encoder, const uint8_t* bgr, ptrdiff_t stride, int w
       Draw(bgr, stride, width, height, area);
       ReplicateEdges(area);
     }
-    encoder.SampleComponent(static_cast<int>(i), area.View());
+    encoder.SampleComponents(i, end - i, area.View());
   }
   return true;
 }

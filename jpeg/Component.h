@@ -35,4 +35,15 @@ inline void SetGeometry(Component& c, int width, int height, int hmax, int vmax)
   c.ch8 = RoundUp8(c.ch);
 }
 
+// The end of the run of components from `first` on that have the same
+// size as it, and so share one pixel area.
+inline int SameSizeRunEnd(const std::vector<Component>& components, int first) {
+  int end = first + 1;
+  while (end < static_cast<int>(components.size()) && components[end].cw == components[first].cw &&
+         components[end].ch == components[first].ch) {
+    ++end;
+  }
+  return end;
+}
+
 }  // namespace jpeg

@@ -8,4 +8,9 @@ namespace jpeg {
 // then rows; every intermediate value is a float.
 void ForwardDct(float* block);
 
+// The same transform, leaving the result transposed: the coefficient of
+// row r, column c at index r + 8c. Saves the transpose back for callers
+// that read the coefficients through their own index table anyway.
+void ForwardDctTransposed(float* block);
+
 }  // namespace jpeg

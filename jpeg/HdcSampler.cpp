@@ -65,15 +65,13 @@ LONG SampleDeviceContext(JpegEncoder& encoder, HDC source, LONG width, LONG heig
   encoder.BeginSampling(width, height);
   const Dib target{dc.get(), height8, static_cast<uint8_t*>(bits), (3 * width8 + 3) & ~3};
   const std::vector<Component>& components = encoder.GetFrame().components;
-  int drawnWidth = -1, drawnHeight = -1;
-  for (size_t i = 0; i < components.size(); ++i) {
+  const int count = static_cast<int>(components.size());
+  for (int i = 0, end; i < count; i = end) {
+    // Components of one size share the area: drawn once, sampled together.
     const Component& c = components[i];
-    if (c.cw != drawnWidth || c.ch != drawnHeight) {
-      DrawComponentArea(target, c, source, width, height, srcLeft, srcTop);
-      drawnWidth = c.cw;
-      drawnHeight = c.ch;
-    }
-    encoder.SampleComponent(static_cast<int>(i), AreaView(target, c));
+    end = SameSizeRunEnd(components, i);
+    DrawComponentArea(target, c, source, width, height, srcLeft, srcTop);
+    encoder.SampleComponents(i, end - i, AreaView(target, c));
   }
   return 0;
 }

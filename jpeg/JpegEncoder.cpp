@@ -92,10 +92,13 @@ bool JpegEncoder::BeginSampling(int width, int height) {
   return true;
 }
 
-void JpegEncoder::SampleComponent(int i, const PixelView& pixels) {
-  Component& c = frame_.components[i];
-  const Channel channel = static_cast<Channel>(i);
-  SampleBlocks(c, channel, pixels, sampledTables_[c.tq], zigzag_);
+void JpegEncoder::SampleComponents(int first, int count, const PixelView& pixels) {
+  BlockTarget targets[3];
+  for (int i = 0; i < count; ++i) {
+    Component& c = frame_.components[first + i];
+    targets[i] = {&c, &sampledTables_[c.tq]};
+  }
+  SampleBlocks(targets, count, static_cast<Channel>(first), pixels);
 }
 
 void JpegEncoder::OptimizeTables(const std::vector<std::vector<int>>& scans) {

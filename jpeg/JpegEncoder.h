@@ -40,8 +40,9 @@ class JpegEncoder {
   // Starts sampling a width x height picture: sets every component's
   // geometry and the frame size. False for sizes a frame cannot describe.
   bool BeginSampling(int width, int height);
-  // Samples component i from its cw8 x ch8 pixel area (edges replicated).
-  void SampleComponent(int i, const PixelView& pixels);
+  // Samples components first..first+count-1, which have the same size,
+  // from their shared cw8 x ch8 pixel area (edges replicated).
+  void SampleComponents(int first, int count, const PixelView& pixels);
 
   // Builds the optimal tables and assembles the file.
   std::vector<uint8_t> EncodeFile();

@@ -26,25 +26,6 @@ BaseTable ToZigZag(const uint16_t (&natural)[64], const ZigZagIndex& zigzag) {
 
 }  // namespace
 
-ZigZagIndex BuildZigZagIndex() {
-  ZigZagIndex index{};
-  int row = 0, col = 0;
-  for (int n = 0; n < 64; ++n) {
-    index[row * 8 + col] = static_cast<uint8_t>(n);
-    const bool upRight = (row + col) % 2 == 0;
-    if (upRight) {
-      if (col == 7) ++row;
-      else if (row == 0) ++col;
-      else { --row; ++col; }
-    } else {
-      if (row == 7) ++col;
-      else if (col == 0) ++row;
-      else { ++row; --col; }
-    }
-  }
-  return index;
-}
-
 BaseTable LuminanceBaseTable(const ZigZagIndex& zigzag) {
   return ToZigZag(kLuminanceNatural, zigzag);
 }

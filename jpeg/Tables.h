@@ -11,7 +11,25 @@ using ZigZagIndex = std::array<uint8_t, 64>;  // natural position -> zig-zag num
 using BaseTable = std::array<uint16_t, 64>;   // held in zig-zag order
 
 // Walks the 8x8 block diagonally from (0, 0), as the standard's Figure A.6.
-ZigZagIndex BuildZigZagIndex();
+// Usable at compile time, so hot loops can index with constants.
+constexpr ZigZagIndex BuildZigZagIndex() {
+  ZigZagIndex index{};
+  int row = 0, col = 0;
+  for (int n = 0; n < 64; ++n) {
+    index[row * 8 + col] = static_cast<uint8_t>(n);
+    const bool upRight = (row + col) % 2 == 0;
+    if (upRight) {
+      if (col == 7) ++row;
+      else if (row == 0) ++col;
+      else { --row; ++col; }
+    } else {
+      if (row == 7) ++col;
+      else if (col == 0) ++row;
+      else { ++row; --col; }
+    }
+  }
+  return index;
+}
 
 // Luminance (K.1) and chrominance (K.2) tables in zig-zag order.
 BaseTable LuminanceBaseTable(const ZigZagIndex& zigzag);

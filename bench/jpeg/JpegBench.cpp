@@ -120,25 +120,38 @@ double Psnr(const Picture& p, const std::vector<uint8_t>& file) {
   return 10 * std::log10(255.0 * 255.0 * p.bgr.size() / squared);
 }
 
-// Median time of repeated encodes within a small time budget.
-double MedianMs(const std::function<void()>& encode) {
-  std::vector<double> times;
-  const auto start = std::chrono::steady_clock::now();
-  while (times.size() < 5 ||
-         (times.size() < 40 && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(700))) {
-    const auto t0 = std::chrono::steady_clock::now();
-    encode();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
+double Milliseconds(const std::function<void()>& encode) {
+  const auto t0 = std::chrono::steady_clock::now();
+  encode();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+double Median(std::vector<double> times) {
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
 }
 
+// Median times of the three encoders, measured in turns (ours, (a), (b),
+// ours, ...) so that load from other processes on the shared machine hits
+// all three alike; at least 15 rounds, more within a time budget.
+void MedianMs(const Picture& p, double& ours, double& refA, double& refB) {
+  std::vector<double> times[3];
+  const auto start = std::chrono::steady_clock::now();
+  while (times[0].size() < 15 ||
+         (times[0].size() < 101 && std::chrono::steady_clock::now() - start < std::chrono::seconds(3))) {
+    times[0].push_back(Milliseconds([&] { EncodeOurs(p); }));
+    times[1].push_back(Milliseconds([&] { EncodeReferenceA(p); }));
+    times[2].push_back(Milliseconds([&] { EncodeReferenceB(p); }));
+  }
+  ours = Median(times[0]);
+  refA = Median(times[1]);
+  refB = Median(times[2]);
+}
+
 void Compare(int width, int height) {
   const Picture p = MakeScene(width, height);
-  const double ours = MedianMs([&] { EncodeOurs(p); });
-  const double refA = MedianMs([&] { EncodeReferenceA(p); });
-  const double refB = MedianMs([&] { EncodeReferenceB(p); });
+  double ours = 0, refA = 0, refB = 0;
+  MedianMs(p, ours, refA, refB);
   const auto fileOurs = EncodeOurs(p), fileA = EncodeReferenceA(p), fileB = EncodeReferenceB(p);
   std::printf("%dx%d  time ms: ours %.2f  (a) %.2f  (b) %.2f   speed ours/(a) %.2fx  ours/(b) %.2fx\n",
               width, height, ours, refA, refB, refA / ours, refB / ours);
