@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <objbase.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,25 +38,14 @@ void WaitForNoEngine() {
   if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ::ReleaseMutex(mutex.get());
 }
 
-common::UniqueKernelHandle OpenEngineProcess() {
-  common::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-    if (lstrcmpiW(entry.szExeFile, kEngineExeName) == 0) {
-      return common::UniqueKernelHandle(::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID));
-    }
-  }
-  return {};
-}
-
-double CpuMs(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  const auto ms = [](FILETIME t) {
-    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-  };
-  return ms(kernel) + ms(user);
+// The engine's own CPU time in ms, as it measures it (inquiry 1010).
+double CpuMs(const engine_test::EngineClient& client) {
+  struct {
+    std::uint32_t processId, reserved;
+    std::uint64_t cpuTime100ns;
+  } info{};
+  if (FAILED(client.Inq(1010, 0, nullptr, 0, &info, sizeof(info)))) return 0;
+  return static_cast<double>(info.cpuTime100ns) / 10000.0;
 }
 
 void Report(const char* what, double value, const char* unit, double target, bool lowerIsBetter) {
@@ -95,16 +83,15 @@ void MeasurePreview(const engine_test::EngineClient& client, double* fps, double
   std::snprintf(name, sizeof(name), "%s%08X", kPreviewMappingPrefix, WindowToRecord(sink.Window()));
   common::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name));
   common::UniqueMappedView view(mapping ? ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
-  common::UniqueKernelHandle engineProcess = OpenEngineProcess();
-  if (!view || !engineProcess) return;
+  if (!view) return;
   const auto* header = static_cast<const PreviewFrameHeader*>(view.get());
   sink.Pump(500);  // settle
   const std::uint32_t firstFrame = header->frameNumber;
-  const double cpuStart = CpuMs(engineProcess.get()), start = Now();
+  const double cpuStart = CpuMs(client), start = Now();
   sink.Pump(4000);
   const double elapsed = Now() - start;
   *fps = (header->frameNumber - firstFrame) * 1000.0 / elapsed;
-  *cpuShare = (CpuMs(engineProcess.get()) - cpuStart) * 100.0 / elapsed;
+  *cpuShare = (CpuMs(client) - cpuStart) * 100.0 / elapsed;
   client.Exec(kCmdPreview, 1);
   client.SetFormat(320, 240);
 }

@@ -68,7 +68,9 @@ HRESULT DispatchInquire(Session& session, const Call& call) {
     case kCmdFormat: return InquireFormat(session, call);
     case kCmdMode: return InquireMode(session, call);
     case kCmdStillFormat: return InquireStillFormat(session, call);
-    default: return E_NOTIMPL;
+    default:
+      if (call.command >= kCmdScenarioFirst) return InquireScenario(session, call);
+      return E_NOTIMPL;
   }
 }
 

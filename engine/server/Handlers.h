@@ -46,5 +46,7 @@ HRESULT ExecuteDialog(Session& session, const Call& call);
 
 // The test scenario channel, commands from 1000 (ScenarioCommands.cpp).
 HRESULT ExecuteScenario(Session& session, const Call& call);
+// Inquiry 1010: the engine's process id and CPU time (for benchmarks).
+HRESULT InquireScenario(Session& session, const Call& call);
 
 }  // namespace engine

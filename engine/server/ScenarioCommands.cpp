@@ -25,7 +25,15 @@ enum Scenario : long {
   kForgetCamera = 1007,
   kMovieLimit = 1008,      // sub = largest capture file in bytes, 0 = default
   kReloadConfig = 1009,    // input = INI path (ANSI), none = the default file
+  kProcessInfo = 1010,     // inquiry: EngineProcessInfo
 };
+
+struct EngineProcessInfo {
+  std::uint32_t processId;
+  std::uint32_t reserved;
+  std::uint64_t cpuTime100ns;  // kernel + user time of the engine process
+};
+static_assert(sizeof(EngineProcessInfo) == 16, "process info is 16 bytes");
 
 constexpr long kMaxAutoCloseMs = 600000;
 constexpr long kMinMovieLimit = 16384;
@@ -103,6 +111,17 @@ HRESULT ReloadConfig(const Call& call) {
 }
 
 }  // namespace
+
+HRESULT InquireScenario(Session&, const Call& call) {
+  if (call.command != kProcessInfo) return E_NOTIMPL;
+  FILETIME created, exited, kernel, user;
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return E_FAIL;
+  const auto ticks = [](FILETIME t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  EngineProcessInfo info{::GetCurrentProcessId(), 0, ticks(kernel) + ticks(user)};
+  return WriteRecord(call, info);
+}
 
 HRESULT ExecuteScenario(Session& session, const Call& call) {
   switch (call.command) {
