@@ -26,13 +26,11 @@ inline T RedDifference(T b, T g, T r) {
   return 0.5f * r - 0.41869f * g - 0.08131f * b;
 }
 
-template <typename T>
-inline T ChannelValue(int channel, T b, T g, T r) {
-  switch (channel) {
-    case 0: return Luminance(b, g, r);
-    case 1: return BlueDifference(b, g, r);
-    default: return RedDifference(b, g, r);
-  }
+template <int kChannel, typename T>
+inline T ChannelValue(T b, T g, T r) {
+  if constexpr (kChannel == 0) return Luminance(b, g, r);
+  else if constexpr (kChannel == 1) return BlueDifference(b, g, r);
+  else return RedDifference(b, g, r);
 }
 
 #if JPEG_USE_SSE2
@@ -75,29 +73,44 @@ inline void LoadRow(const uint8_t* p, Bgr4& left, Bgr4& right) {
 
 #endif
 
+// Stores the channels kFirst + i (i < kCount) of row y, x = 0..7.
+#if JPEG_USE_SSE2
+template <int kFirst, int... kIndex>
+inline void StoreRow(const uint8_t* p, int y, float* const* blocks) {
+  Bgr4 left, right;
+  LoadRow(p, left, right);
+  ((ChannelValue<kFirst + kIndex>(left.b, left.g, left.r).Store(blocks[kIndex] + 8 * y),
+    ChannelValue<kFirst + kIndex>(right.b, right.g, right.r).Store(blocks[kIndex] + 8 * y + 4)),
+   ...);
+}
+#else
+template <int kFirst, int... kIndex>
+inline void StoreRow(const uint8_t* p, int y, float* const* blocks) {
+  for (int x = 0; x < 8; ++x, p += 3) {
+    const float b = p[0], g = p[1], r = p[2];
+    ((blocks[kIndex][x + 8 * y] = ChannelValue<kFirst + kIndex>(b, g, r)), ...);
+  }
+}
+#endif
+
+// The channel set is a compile-time constant, so the constants of the
+// formulas stay in registers across the eight rows.
+template <int kFirst, int... kIndex>
+void ConvertRows(const PixelView& pixels, int x0, int y0, float* const* blocks) {
+  for (int y = 0; y < 8; ++y) StoreRow<kFirst, kIndex...>(pixels.Row(y0 + y) + 3 * x0, y, blocks);
+}
+
 }  // namespace
 
 void ConvertBlocks(const PixelView& pixels, int x0, int y0, Channel first, int count,
                    float* const* blocks) {
-  const int firstChannel = static_cast<int>(first);
-  for (int y = 0; y < 8; ++y) {
-    const uint8_t* p = pixels.Row(y0 + y) + 3 * x0;
-#if JPEG_USE_SSE2
-    Bgr4 left, right;
-    LoadRow(p, left, right);
-    for (int i = 0; i < count; ++i) {
-      const int channel = firstChannel + i;
-      ChannelValue(channel, left.b, left.g, left.r).Store(blocks[i] + 8 * y);
-      ChannelValue(channel, right.b, right.g, right.r).Store(blocks[i] + 8 * y + 4);
-    }
-#else
-    for (int x = 0; x < 8; ++x, p += 3) {
-      const float b = p[0], g = p[1], r = p[2];
-      for (int i = 0; i < count; ++i) {
-        blocks[i][x + 8 * y] = ChannelValue(firstChannel + i, b, g, r);
-      }
-    }
-#endif
+  switch (static_cast<int>(first) * 4 + count) {
+    case 1: return ConvertRows<0, 0>(pixels, x0, y0, blocks);
+    case 2: return ConvertRows<0, 0, 1>(pixels, x0, y0, blocks);
+    case 3: return ConvertRows<0, 0, 1, 2>(pixels, x0, y0, blocks);
+    case 5: return ConvertRows<1, 0>(pixels, x0, y0, blocks);
+    case 6: return ConvertRows<1, 0, 1>(pixels, x0, y0, blocks);
+    default: return ConvertRows<2, 0>(pixels, x0, y0, blocks);
   }
 }
 

@@ -32,6 +32,16 @@ void ForEachScanBlock(const Frame& frame, const std::vector<int>& scan, Visit&& 
     for (size_t pos = 0; pos + 64 <= coef.size(); pos += 64) visit(0, coef.data() + pos);
     return;
   }
+  if (frame.hmax == 1 && frame.vmax == 1) {
+    // Every MCU holds block n of each component and none is padding.
+    const size_t blocks = frame.components[scan[0]].coefficients.size() / 64;
+    for (size_t n = 0; n < blocks; ++n) {
+      for (int slot = 0; slot < static_cast<int>(scan.size()); ++slot) {
+        visit(slot, frame.components[scan[slot]].coefficients.data() + 64 * n);
+      }
+    }
+    return;
+  }
   const int mx = CeilDiv(frame.width, 8 * frame.hmax);
   const int my = CeilDiv(frame.height, 8 * frame.vmax);
   struct Cursor {
