@@ -14,3 +14,6 @@ ninja -C "$x64"
 dll="Z:$(echo "$x64/bin/Tovra2.dll" | tr / '\\')"
 "$root/tools/wine-run" regsvr32 /s "$dll"
 echo "Built into $x64/bin; the VideoPortal control is registered in $WINEPREFIX."
+# Registers the control and the engine and starts Torvane with the synthetic
+# camera (under Xvfb with a screenshot when there is no display).
+"$root/tools/start-torvane.sh" "$x64"

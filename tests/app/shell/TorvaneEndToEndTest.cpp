@@ -1,0 +1,192 @@
+// The real Torvane.exe with the synthetic camera, driven as a user would:
+// toolbar commands posted to its main window, its prompts and save dialog
+// answered. Saved files are left in e2e-out for the Linux-side checks
+// (djpeg) that run after this test.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "CameraEngine.h"
+#include "EngineLaunch.h"
+#include "TorvaneIds.h"
+#include "TorvaneProcess.h"
+#include "common/ComPtr.h"
+#include "common/Module.h"
+
+namespace shell_e2e {
+namespace {
+
+constexpr long kBitmapBytes320x240 = 54 + 320 * 240 * 3;  // the camera's default size
+
+std::wstring OutFolder() { return common::ModuleDirectory(nullptr) + L"e2e-out\\"; }
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<unsigned char> ReadAll(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+class TorvaneEndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ::CreateDirectoryW(OutFolder().c_str(), nullptr);
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(WaitForNoEngine(30000)) << "an engine of an earlier run is still serving";
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    temp_ = OutFolder() + L"temp-" + std::wstring(name.begin(), name.end());
+    ::CreateDirectoryW(temp_.c_str(), nullptr);
+    ::DeleteFileW(TempPicture().c_str());
+  }
+
+  std::map<std::wstring, std::wstring> Environment(const std::wstring& cameraConfig = L"") const {
+    // An empty value: the engine's own default camera.
+    return {{L"TMP", temp_}, {L"TEMP", temp_}, {L"CAMERA_ENGINE_CONFIG", cameraConfig}};
+  }
+  std::wstring TempPicture() const { return temp_ + L"\\pic.tmp"; }
+
+  // Button 1 up to the save prompt, which it answers; the prompt is left
+  // for the caller when answer is 0.
+  HWND SnapshotUpToSavePrompt(TorvaneProcess& torvane) {
+    torvane.Command(IDT_BUTTON1);
+    HWND prompt = torvane.WaitForDialog(L"Save?");
+    if (!prompt) return nullptr;
+    EXPECT_EQ(L"Do you want to save the snap-shot shown in the 'Captured image' window?",
+              TorvaneProcess::PromptMessage(prompt));
+    EXPECT_TRUE(Exists(TempPicture()));
+    EXPECT_TRUE(torvane.ChildVisible(IDC_SNAPSHOT));
+    return prompt;
+  }
+
+  void SaveSnapshotAs(TorvaneProcess& torvane, const std::wstring& path) {
+    ::DeleteFileW(path.c_str());
+    HWND prompt = SnapshotUpToSavePrompt(torvane);
+    ASSERT_NE(nullptr, prompt);
+    TorvaneProcess::Press(prompt, IDOK);  // "&Yes"
+    HWND save = torvane.WaitForDialog(L"Save Image File.");
+    ASSERT_NE(nullptr, save);
+    TorvaneProcess::SaveAs(save, path);
+    ASSERT_TRUE(WaitUntil([&] { return torvane.ChildText(IDC_FILENAME) == L"This picture saved to " + path; },
+                          20000))
+        << "the file name label does not name the saved file";
+    EXPECT_TRUE(torvane.ChildVisible(IDC_FILENAME));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(TempPicture()); }, 5000)) << "temporary picture left behind";
+  }
+
+  std::wstring temp_;
+};
+
+void ExpectBitmap320x240(const std::vector<unsigned char>& bytes) {
+  ASSERT_EQ(static_cast<size_t>(kBitmapBytes320x240), bytes.size());
+  EXPECT_EQ('B', bytes[0]);
+  EXPECT_EQ('M', bytes[1]);
+  EXPECT_EQ(320, bytes[18] | bytes[19] << 8);
+  EXPECT_EQ(240, bytes[22] | bytes[23] << 8);
+  EXPECT_EQ(24, bytes[28]);
+}
+
+TEST_F(TorvaneEndToEnd, SnapshotSavedAsJpegBitmapAndUpperCaseJpgName) {
+  TorvaneProcess torvane(Environment());
+  ASSERT_TRUE(torvane.Started());
+  EXPECT_EQ(L"Torvane Webcam Wizard", WindowText(torvane.MainWindow()));
+  EXPECT_EQ(0u, torvane.StatusPanel1().find(L"Connected to "));
+  EXPECT_TRUE(torvane.ChildVisible(IDC_LIVEVIEW));
+
+  const std::wstring jpeg = OutFolder() + L"snapshot.jpg";
+  SaveSnapshotAs(torvane, jpeg);
+  const std::vector<unsigned char> jpegBytes = ReadAll(jpeg);
+  ASSERT_GT(jpegBytes.size(), 1000u);
+  EXPECT_EQ(0xFF, jpegBytes[0]);
+  EXPECT_EQ(0xD8, jpegBytes[1]);
+
+  const std::wstring bitmap = OutFolder() + L"snapshot.bmp";
+  SaveSnapshotAs(torvane, bitmap);
+  ExpectBitmap320x240(ReadAll(bitmap));
+
+  // Only the lower-case extension selects JPEG: this is the bitmap itself.
+  const std::wstring upper = OutFolder() + L"snapshot-upper.JPG";
+  SaveSnapshotAs(torvane, upper);
+  ExpectBitmap320x240(ReadAll(upper));
+
+  EXPECT_EQ(0u, torvane.Close());
+}
+
+TEST_F(TorvaneEndToEnd, DeclinedOrCancelledSnapshotSavesNothing) {
+  TorvaneProcess torvane(Environment());
+  ASSERT_TRUE(torvane.Started());
+  const std::wstring never = OutFolder() + L"never-saved.bmp";
+  ::DeleteFileW(never.c_str());
+
+  // "&No": the view is hidden and the temporary picture removed.
+  HWND prompt = SnapshotUpToSavePrompt(torvane);
+  ASSERT_NE(nullptr, prompt);
+  TorvaneProcess::Press(prompt, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(TempPicture()); }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return !torvane.ChildVisible(IDC_SNAPSHOT); }, 5000));
+  EXPECT_FALSE(torvane.ChildVisible(IDC_IMAGELABEL));
+
+  // Cancel in the save dialog: nothing saved, the view hidden, the
+  // temporary picture kept for the next snapshot to overwrite.
+  prompt = SnapshotUpToSavePrompt(torvane);
+  ASSERT_NE(nullptr, prompt);
+  TorvaneProcess::Press(prompt, IDOK);
+  HWND save = torvane.WaitForDialog(L"Save Image File.");
+  ASSERT_NE(nullptr, save);
+  TorvaneProcess::Press(save, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !torvane.ChildVisible(IDC_SNAPSHOT); }, 10000));
+  EXPECT_FALSE(Exists(never));
+  EXPECT_TRUE(Exists(TempPicture()));
+  EXPECT_EQ(0u, torvane.Close());
+}
+
+TEST_F(TorvaneEndToEnd, WithoutCameraEveryCaptureCommandAsksForOne) {
+  const std::wstring config = OutFolder() + L"no-camera.ini";
+  std::ofstream(config.c_str()) << "[Engine]\r\nCameras=0\r\n";
+  TorvaneProcess torvane(Environment(config));
+  ASSERT_TRUE(torvane.Started());
+  EXPECT_EQ(L"No camera connected", torvane.StatusPanel1());
+  EXPECT_FALSE(torvane.ChildVisible(IDC_LIVEVIEW));
+  for (int command : {IDT_BUTTON1, IDM_SNAPSHOT}) {
+    torvane.Command(command);
+    HWND prompt = torvane.WaitForDialog(L"Camera not connected!");
+    ASSERT_NE(nullptr, prompt) << command;
+    EXPECT_EQ(L"Please connect the camera to your computer's USB port!", TorvaneProcess::PromptMessage(prompt));
+    TorvaneProcess::Press(prompt, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }, 5000));
+  }
+  EXPECT_FALSE(Exists(TempPicture()));
+  EXPECT_EQ(0u, torvane.Close());
+}
+
+TEST_F(TorvaneEndToEnd, UnpluggedCameraEndsTheProgramAfterItsPrompt) {
+  TorvaneProcess torvane(Environment());
+  ASSERT_TRUE(torvane.Started());
+  // A modal prompt is open when the camera goes: the program still ends.
+  torvane.Command(IDM_ABOUT);
+  HWND about = torvane.WaitForDialog(L"About Torvane");
+  ASSERT_NE(nullptr, about);
+  EXPECT_EQ(L"Torvane version 1.4", TorvaneProcess::PromptMessage(about));
+
+  common::ComPtr<ICameraEngine> engine;
+  ASSERT_EQ(S_OK, CreateCameraEngine(engine.put()));
+  ASSERT_EQ(S_OK, engine->Execute(1000, 0, 0, nullptr, 0, nullptr, 0));  // unplug camera 0
+  HWND detached = torvane.WaitForDialog(L"No camera!");
+  ASSERT_NE(nullptr, detached);
+  EXPECT_EQ(L"The camera has been detached from the computer!\r\n\r\nTorvane will now terminate. To resume, please "
+            L"re-connect the camera and start Torvane again",
+            TorvaneProcess::PromptMessage(detached));
+  TorvaneProcess::Press(detached, IDOK);
+  EXPECT_NE(static_cast<DWORD>(STILL_ACTIVE), torvane.WaitForExit(20000));
+  engine.reset();
+}
+
+}  // namespace
+}  // namespace shell_e2e

@@ -1,0 +1,171 @@
+// TorvaneProcess: process start with its own environment, window search
+// across processes and dialog answers by control id.
+#include "TorvaneProcess.h"
+
+#include <vector>
+
+#include "TorvaneIds.h"
+#include "common/Module.h"
+
+namespace shell_e2e {
+
+namespace {
+
+constexpr int kPromptTitleId = 100;       // frmMessBox's frame
+constexpr int kPromptMessageId = 0xFFFF;  // frmMessBox's message, as in a message box
+constexpr int kSaveNameId = 0x47C;        // cmb13: the save dialog's name field
+
+std::vector<wchar_t> EnvironmentBlock(const std::map<std::wstring, std::wstring>& changes) {
+  std::map<std::wstring, std::wstring> variables;
+  if (wchar_t* block = ::GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) {
+      const std::wstring text(entry);
+      const size_t equals = text.find(L'=', 1);
+      if (equals != std::wstring::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    ::FreeEnvironmentStringsW(block);
+  }
+  for (const auto& change : changes) variables[change.first] = change.second;
+  std::vector<wchar_t> result;
+  for (const auto& variable : variables) {
+    const std::wstring entry = variable.first + L"=" + variable.second;
+    result.insert(result.end(), entry.begin(), entry.end());
+    result.push_back(L'\0');
+  }
+  result.push_back(L'\0');
+  return result;
+}
+
+struct Search {
+  DWORD processId;
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (owner == search->processId && wcscmp(className, search->className) == 0 && ::IsWindowVisible(window)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const wchar_t* className) {
+  Search search{processId, className, {}};
+  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  // WM_GETTEXT is marshalled across processes.
+  ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+TorvaneProcess::TorvaneProcess(const std::map<std::wstring, std::wstring>& environment) {
+  std::wstring commandLine = L"\"" + common::ModuleDirectory(nullptr) + L"Torvane.exe\"";
+  std::vector<wchar_t> block = EnvironmentBlock(environment);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
+                        nullptr, &startup, &info)) {
+    return;
+  }
+  common::UniqueKernelHandle thread(info.hThread);
+  process_.reset(info.hProcess);
+  processId_ = info.dwProcessId;
+  // The main window is shown once Form_Load has finished.
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> windows = ProcessWindows(processId_, L"TorvaneMainWindow");
+        mainWindow_ = windows.empty() ? nullptr : windows.front();
+        return mainWindow_ != nullptr || WaitForExit(0) != STILL_ACTIVE;
+      },
+      30000);
+}
+
+TorvaneProcess::~TorvaneProcess() {
+  if (process_ && WaitForExit(0) == STILL_ACTIVE) {
+    Close();
+    if (WaitForExit(0) == STILL_ACTIVE) ::TerminateProcess(process_.get(), 99);
+  }
+}
+
+void TorvaneProcess::Command(int id) const {
+  ::PostMessageW(mainWindow_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+std::wstring TorvaneProcess::ChildText(int id) const { return WindowText(::GetDlgItem(mainWindow_, id)); }
+
+bool TorvaneProcess::ChildVisible(int id) const { return ::IsWindowVisible(::GetDlgItem(mainWindow_, id)) != FALSE; }
+
+// A status bar answers WM_GETTEXT with its first panel.
+std::wstring TorvaneProcess::StatusPanel1() const { return WindowText(::GetDlgItem(mainWindow_, IDC_STATUS)); }
+
+HWND TorvaneProcess::WaitForDialog(const std::wstring& title, DWORD timeoutMs) const {
+  HWND dialog = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND candidate : ProcessWindows(processId_, L"#32770")) {
+          if (WindowText(candidate) == title || PromptTitle(candidate) == title) {
+            dialog = candidate;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return dialog;
+}
+
+std::wstring TorvaneProcess::PromptTitle(HWND dialog) {
+  HWND frame = ::GetDlgItem(dialog, kPromptTitleId);
+  return frame ? WindowText(frame) : std::wstring();
+}
+
+std::wstring TorvaneProcess::PromptMessage(HWND dialog) { return WindowText(::GetDlgItem(dialog, kPromptMessageId)); }
+
+void TorvaneProcess::Press(HWND dialog, int buttonId) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
+}
+
+void TorvaneProcess::SaveAs(HWND dialog, const std::wstring& path) {
+  HWND name = ::GetDlgItem(dialog, kSaveNameId);
+  ::SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+  Press(dialog, IDOK);
+}
+
+DWORD TorvaneProcess::WaitForExit(DWORD timeoutMs) const {
+  if (!process_) return 0;
+  ::WaitForSingleObject(process_.get(), timeoutMs);
+  DWORD code = STILL_ACTIVE;
+  ::GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
+DWORD TorvaneProcess::Close() {
+  if (mainWindow_) ::PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+  return WaitForExit(20000);
+}
+
+bool WaitForNoEngine(DWORD timeoutMs) {
+  return WaitUntil(
+      [] {
+        common::UniqueKernelHandle mutex(
+            ::OpenMutexW(SYNCHRONIZE, FALSE, L"CameraEngineInstance_{CB39BF25-ED97-4EE5-AD35-6E4A05A7C054}"));
+        return !mutex.valid();
+      },
+      timeoutMs);
+}
+
+}  // namespace shell_e2e

@@ -1,0 +1,69 @@
+// Drives the real Torvane.exe from a test process as a user would: starts
+// it with its own temporary folder and camera configuration, posts its
+// commands, finds its prompts and dialogs and answers them.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "common/UniqueHandle.h"
+
+namespace shell_e2e {
+
+class TorvaneProcess {
+ public:
+  // environment: variables added to (or replacing) this process's ones.
+  explicit TorvaneProcess(const std::map<std::wstring, std::wstring>& environment);
+  ~TorvaneProcess();
+  TorvaneProcess(const TorvaneProcess&) = delete;
+  TorvaneProcess& operator=(const TorvaneProcess&) = delete;
+
+  bool Started() const { return mainWindow_ != nullptr; }
+  HWND MainWindow() const { return mainWindow_; }
+  DWORD ProcessId() const { return processId_; }
+
+  void Command(int id) const;                // WM_COMMAND as the toolbar/menu sends it
+  std::wstring ChildText(int id) const;      // a control of the main window
+  bool ChildVisible(int id) const;
+  std::wstring StatusPanel1() const;
+
+  // A visible dialog (#32770) of the process whose caption or frame title
+  // (frmMessBox control 100) is title; null after timeoutMs.
+  HWND WaitForDialog(const std::wstring& title, DWORD timeoutMs = 20000) const;
+  static std::wstring PromptTitle(HWND dialog);
+  static std::wstring PromptMessage(HWND dialog);
+  static void Press(HWND dialog, int buttonId);
+  // Types the name into the save dialog and presses Save.
+  static void SaveAs(HWND dialog, const std::wstring& path);
+
+  // Waits for the process to end; its exit code, or STILL_ACTIVE.
+  DWORD WaitForExit(DWORD timeoutMs) const;
+  // Closes the main window as Exit does and waits for the end.
+  DWORD Close();
+
+ private:
+  common::UniqueKernelHandle process_;
+  DWORD processId_ = 0;
+  HWND mainWindow_ = nullptr;
+};
+
+std::wstring WindowText(HWND window);
+// Waits until the condition holds, pumping nothing (the target is another
+// process); false after timeoutMs.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(25);
+  }
+  return true;
+}
+
+// Waits until no camera engine is running, so that the next one starts
+// with the configuration of the next Torvane.
+bool WaitForNoEngine(DWORD timeoutMs);
+
+}  // namespace shell_e2e
