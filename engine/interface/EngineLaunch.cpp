@@ -123,13 +123,19 @@ HRESULT CreateCameraEngine(ICameraEngine** engine) {
   *engine = nullptr;
   const HRESULT hr = RegisterEngineProxyStub();
   if (FAILED(hr)) return hr;
-  if (!engine::EngineIsReady()) engine::LaunchAndWait();
-  HRESULT created = ::CoCreateInstance(CLSID_CameraEngine, nullptr, CLSCTX_LOCAL_SERVER,
-                                       IID_ICameraEngine, reinterpret_cast<void**>(engine));
-  if (!engine::ServerUnavailable(created)) return created;
-  // A killed engine's entry shadows the running engine in COM's class
-  // table; start an engine if none runs and use its published class object.
-  if (!engine::EngineIsReady()) engine::LaunchAndWait();
-  const HRESULT published = engine::CreateThroughPublishedClassObject(engine);
-  return SUCCEEDED(published) ? published : created;
+  // A second round covers an engine that was ending just as we asked it.
+  HRESULT created = E_FAIL;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (!engine::EngineIsReady()) engine::LaunchAndWait();
+    created = ::CoCreateInstance(CLSID_CameraEngine, nullptr, CLSCTX_LOCAL_SERVER, IID_ICameraEngine,
+                                 reinterpret_cast<void**>(engine));
+    if (SUCCEEDED(created)) return created;
+    // A killed engine's entry may shadow the running engine in COM's
+    // class table: use the class object the running engine publishes.
+    if (engine::ServerUnavailable(created) && engine::EngineIsReady() &&
+        SUCCEEDED(engine::CreateThroughPublishedClassObject(engine))) {
+      return S_OK;
+    }
+  }
+  return created;
 }

@@ -2,7 +2,9 @@
 // with CameraEngine.exe in its own process.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "EngineClient.h"
 
@@ -298,6 +300,28 @@ TEST_F(EngineBasics, DialogClosesByItselfUnderTheScenarioSetting) {
   EXPECT_LT(::GetTickCount() - start, 10000u);
   EXPECT_EQ(E_NOTIMPL, client_.Exec(kCmdDialog, 2));
   client_.Exec(1006, 0);
+}
+
+TEST_F(EngineBasics, DialogClosesOnWmClose) {
+  ASSERT_EQ(S_OK, client_.Exec(1006, 0));  // no self-closing
+  // While this thread waits in the call, another finds the engine's dialog
+  // and closes it the way a user (or the window manager) would.
+  std::atomic<bool> closed{false};
+  std::thread closer([&closed] {
+    for (int i = 0; i < 200 && !closed; ++i) {
+      if (HWND dialog = ::FindWindowW(L"#32770", L"Camera")) {
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        closed = true;
+      }
+      ::Sleep(50);
+    }
+  });
+  const HRESULT hr = client_.Exec(kCmdDialog, 1);
+  closer.join();
+  EXPECT_TRUE(closed.load());
+  EXPECT_EQ(S_OK, hr);
+  long count = 0;
+  EXPECT_EQ(S_OK, client_.InqLong(kCmdCameraCount, 0, &count));
 }
 
 }  // namespace

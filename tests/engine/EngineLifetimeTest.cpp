@@ -80,6 +80,19 @@ TEST_F(EngineLifetime, EndsWhenTheLastClientReleases) {
   EXPECT_TRUE(EngineEndsWithin(5000));
 }
 
+TEST_F(EngineLifetime, CreatingRightAfterTheLastReleaseGetsAWorkingEngine) {
+  for (int round = 0; round < 4; ++round) {
+    EngineClient first;
+    ASSERT_EQ(S_OK, first.Create()) << round;
+    first.Release();  // the engine starts ending now
+    EngineClient next;
+    ASSERT_EQ(S_OK, next.Create()) << round;
+    long count = 0;
+    EXPECT_EQ(S_OK, next.InqLong(kCmdCameraCount, 0, &count)) << round;
+  }
+  EXPECT_TRUE(EngineEndsWithin(5000));
+}
+
 TEST_F(EngineLifetime, EndsWhenItsOnlyClientDies) {
   ClientProcess client;
   ASSERT_TRUE(client.Start());
