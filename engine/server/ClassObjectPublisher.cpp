@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <utility>
 
 #include "EngineLaunch.h"
 #include "common/ComPtr.h"
@@ -34,7 +35,7 @@ HRESULT ClassObjectPublisher::Publish(IClassFactory* factory) {
   std::memcpy(view.get(), &length, sizeof(length));
   std::memcpy(static_cast<BYTE*>(view.get()) + sizeof(length), data, bytes);
   ::GlobalUnlock(global);
-  stream_ = stream.detach();
+  stream_ = std::move(stream);
   mapping_ = std::move(mapping);
   return S_OK;
 }
@@ -44,9 +45,8 @@ void ClassObjectPublisher::Withdraw() noexcept {
   if (stream_) {
     LARGE_INTEGER start{};
     stream_->Seek(start, STREAM_SEEK_SET, nullptr);
-    ::CoReleaseMarshalData(stream_);
-    stream_->Release();  // frees the marshal data with the stream
-    stream_ = nullptr;
+    ::CoReleaseMarshalData(stream_.get());
+    stream_.reset();  // frees the marshal data with the stream
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <unknwn.h>
 
+#include "common/ComPtr.h"
 #include "common/UniqueHandle.h"
 
 namespace engine {
@@ -24,7 +25,7 @@ class ClassObjectPublisher {
   void Withdraw() noexcept;
 
  private:
-  IStream* stream_ = nullptr;  // holds the marshal data; released in Withdraw
+  common::ComPtr<IStream> stream_;  // holds the marshal data
   common::UniqueKernelHandle mapping_;
 };
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "Dispatcher.h"
+#include "common/ComPtr.h"
 #include "Engine.h"
 #include "Log.h"
 #include "ServerLifetime.h"
@@ -17,18 +18,15 @@ namespace {
 // other calls, including the final Release, arrive meanwhile.
 template <typename Body>
 HRESULT Guarded(ICameraEngine* self, const Call& call, Body&& body) {
-  self->AddRef();
-  HRESULT hr;
+  const common::ComPtr<ICameraEngine> keepAlive(self);
   try {
-    hr = body();
+    return body();
   } catch (const std::bad_alloc&) {
-    hr = E_OUTOFMEMORY;
+    return E_OUTOFMEMORY;
   } catch (...) {
     LogLine("unexpected exception in command %ld/%ld", call.command, call.subCode);
-    hr = E_UNEXPECTED;
+    return E_UNEXPECTED;
   }
-  self->Release();
-  return hr;
 }
 
 }  // namespace

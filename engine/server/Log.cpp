@@ -14,14 +14,18 @@ void LogLine(const char* format, ...) {
   char text[1024];
   SYSTEMTIME now;
   ::GetLocalTime(&now);
-  int used = std::snprintf(text, sizeof(text), "%02u:%02u:%02u.%03u [%lu] ", now.wHour, now.wMinute,
-                           now.wSecond, now.wMilliseconds, ::GetCurrentProcessId());
-  if (used < 0) return;
+  const int prefix = std::snprintf(text, sizeof(text), "%02u:%02u:%02u.%03u [%lu] ", now.wHour,
+                                   now.wMinute, now.wSecond, now.wMilliseconds, ::GetCurrentProcessId());
+  if (prefix < 0) return;
+  // Room for the message, with the line end always fitting behind it.
+  const std::size_t room = sizeof(text) - static_cast<std::size_t>(prefix) - 2;
   va_list args;
   va_start(args, format);
-  const int more = std::vsnprintf(text + used, sizeof(text) - used - 2, format, args);
+  const int message = std::vsnprintf(text + prefix, room, format, args);
   va_end(args);
-  if (more > 0) used += more < static_cast<int>(sizeof(text)) - used - 2 ? more : static_cast<int>(sizeof(text)) - used - 3;
+  if (message < 0) return;
+  std::size_t used = static_cast<std::size_t>(prefix) +
+                     (static_cast<std::size_t>(message) < room ? static_cast<std::size_t>(message) : room - 1);
   text[used++] = '\r';
   text[used++] = '\n';
 
