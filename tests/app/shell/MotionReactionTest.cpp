@@ -191,6 +191,37 @@ TEST_F(MotionReaction, RecordingEndedByTheControlShowsItsReasonAndOtherCodesNoth
   EXPECT_TRUE(prompter_.prompts.empty());
 }
 
+TEST_F(MotionReaction, AboutPromptsAndHelpWithoutItsFileChangesNothing) {
+  window_->MenuClick(IDM_ABOUT);
+  ASSERT_EQ(1u, prompter_.prompts.size());
+  EXPECT_EQ(L"Torvane version 1.4", prompter_.prompts[0].message);
+  EXPECT_EQ(L"i", prompter_.prompts[0].icon);
+  EXPECT_EQ(L"OK", prompter_.prompts[0].buttons);
+  EXPECT_EQ(L"About Torvane", prompter_.prompts[0].title);
+  // No Torvane.chm beside the tests: Help and F1 show nothing, ask nothing.
+  window_->MenuClick(IDM_HELP);
+  ::SendMessageW(window_->Window(), WM_COMMAND, IDC_CMDHELP, 0);
+  Pump(50);
+  EXPECT_EQ(1u, prompter_.prompts.size());
+  EXPECT_TRUE(prompter_.systemMessages.empty());
+  EXPECT_TRUE(::IsWindowVisible(window_->Window()));
+}
+
+TEST_F(MotionReaction, ButtonInitSwitchesMotionReportsOffBeforeACapture) {
+  window_->vidPort().SetCameraPropertyLong(19, -1);
+  window_->ShowFileName(true);
+  EXPECT_TRUE(window_->ButtonInit());
+  long reporting = 1;
+  window_->vidPort().GetCameraPropertyLong(19, &reporting);
+  EXPECT_EQ(0, reporting);
+  EXPECT_FALSE(window_->ControlVisible(IDC_FILENAME));
+  window_->ClearImageView();
+  for (int id : {IDC_MOTIONMESS, IDC_SNAPSHOT, IDC_FILENAME, IDC_IMAGELABEL}) {
+    EXPECT_FALSE(window_->ControlVisible(id)) << id;
+  }
+  EXPECT_TRUE(prompter_.prompts.empty());
+}
+
 TEST_F(MotionReaction, StartUpShowsTheCameraAndLayoutFollowsTheDesign) {
   EXPECT_EQ(L"Connected to " + window_->CameraDescription(), window_->StatusText(1));
   EXPECT_FALSE(window_->CameraDescription().empty());

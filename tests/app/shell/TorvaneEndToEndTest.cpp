@@ -106,6 +106,9 @@ TEST_F(TorvaneEndToEnd, SnapshotSavedAsJpegBitmapAndUpperCaseJpgName) {
   ASSERT_GT(jpegBytes.size(), 1000u);
   EXPECT_EQ(0xFF, jpegBytes[0]);
   EXPECT_EQ(0xD8, jpegBytes[1]);
+  // The main window now shows the live picture and the captured image.
+  ::Sleep(500);  // let the live view draw a few new frames
+  EXPECT_TRUE(torvane.SaveWindowPicture(OutFolder() + L"torvane-main-window.bmp"));
 
   const std::wstring bitmap = OutFolder() + L"snapshot.bmp";
   SaveSnapshotAs(torvane, bitmap);

@@ -145,6 +145,39 @@ void TorvaneProcess::SaveAs(HWND dialog, const std::wstring& path) {
   Press(dialog, IDOK);
 }
 
+bool TorvaneProcess::SaveWindowPicture(const std::wstring& path) const {
+  RECT rect{};
+  ::GetWindowRect(mainWindow_, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  common::WindowDc source(mainWindow_, true);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  common::UniqueBitmap dib(::CreateDIBSection(source.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  common::UniqueMemoryDc memory(::CreateCompatibleDC(source.get()));
+  if (!dib || !memory) return false;
+  {
+    common::SelectionGuard selection(memory.get(), dib.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+  }
+  ::GdiFlush();
+  const DWORD imageBytes = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = header.bfOffBits + imageBytes;
+  common::UniqueFile file(
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  return file && ::WriteFile(file.get(), &header, sizeof(header), &written, nullptr) &&
+         ::WriteFile(file.get(), &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+         ::WriteFile(file.get(), bits, imageBytes, &written, nullptr);
+}
+
 DWORD TorvaneProcess::WaitForExit(DWORD timeoutMs) const {
   if (!process_) return 0;
   ::WaitForSingleObject(process_.get(), timeoutMs);

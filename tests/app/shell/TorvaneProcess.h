@@ -38,6 +38,9 @@ class TorvaneProcess {
   // Types the name into the save dialog and presses Save.
   static void SaveAs(HWND dialog, const std::wstring& path);
 
+  // Writes what the main window shows as a 24-bit bitmap file.
+  bool SaveWindowPicture(const std::wstring& path) const;
+
   // Waits for the process to end; its exit code, or STILL_ACTIVE.
   DWORD WaitForExit(DWORD timeoutMs) const;
   // Closes the main window as Exit does and waits for the end.

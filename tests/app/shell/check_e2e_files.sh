@@ -19,4 +19,8 @@ for bmp in snapshot.bmp snapshot-upper.JPG; do
     *) fail "$bmp reads as '$size'" ;;
   esac
 done
+# The screenshot of the main window, for the documentation.
+[ -f "$out/torvane-main-window.bmp" ] || fail "no screenshot of the main window"
+/usr/bin/convert "BMP:$out/torvane-main-window.bmp" "$out/torvane-main-window.png"
+echo "screenshot: $out/torvane-main-window.png"
 echo PASS
