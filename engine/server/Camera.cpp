@@ -8,37 +8,37 @@
 
 namespace engine {
 
-Camera::Camera(const CameraSpec& spec, std::uint32_t index)
-    : spec_(spec),
+Camera::Camera(const CameraDefinition& definition, std::uint32_t index)
+    : definition_(definition),
       index_(index),
-      state_(spec.state),
-      capture_(spec.initialSize),
-      renderer_(spec.serial * 7919u + index) {
-  properties_ = {{kPropShowHide, spec.showHide}, {kPropLevel, 0},  {kPropIndicator106, 0},
+      state_(definition.state),
+      capture_(definition.initialSize),
+      renderer_(definition.serial * 7919u + index) {
+  properties_ = {{kPropShowHide, definition.showHide}, {kPropLevel, 0},  {kPropIndicator106, 0},
                  {kPropSwitch, 0},               {kPropValue, 1}};
 }
 
 CameraRecord Camera::Record() const {
   CameraRecord record{};
   record.size = sizeof(record);
-  record.vendorId = spec_.vendorId;
-  record.productId = spec_.productId;
-  common::CopyToAnsiField(spec_.name, record.name, sizeof(record.name));
-  record.type = spec_.type;
+  record.vendorId = definition_.vendorId;
+  record.productId = definition_.productId;
+  common::CopyToAnsiField(definition_.name, record.name, sizeof(record.name));
+  record.type = definition_.type;
   record.state = state_;
-  record.serial = spec_.serial;
+  record.serial = definition_.serial;
   record.index = index_;
-  common::CopyToAnsiField(spec_.device, record.device, sizeof(record.device));
+  common::CopyToAnsiField(definition_.device, record.device, sizeof(record.device));
   return record;
 }
 
 bool Camera::Matches(const CameraRecord& record) const noexcept {
-  return record.vendorId == spec_.vendorId && record.productId == spec_.productId &&
-         record.type == spec_.type && record.serial == spec_.serial;
+  return record.vendorId == definition_.vendorId && record.productId == definition_.productId &&
+         record.type == definition_.type && record.serial == definition_.serial;
 }
 
 bool Camera::SupportsSize(FrameSize size) const noexcept {
-  return std::find(spec_.sizes.begin(), spec_.sizes.end(), size) != spec_.sizes.end();
+  return std::find(definition_.sizes.begin(), definition_.sizes.end(), size) != definition_.sizes.end();
 }
 
 bool Camera::SetCaptureSize(FrameSize size) noexcept {
@@ -48,8 +48,8 @@ bool Camera::SetCaptureSize(FrameSize size) noexcept {
 }
 
 bool Camera::SupportsStillSize(FrameSize size) const noexcept {
-  return std::find(spec_.stillSizes.begin(), spec_.stillSizes.end(), size) !=
-         spec_.stillSizes.end();
+  return std::find(definition_.stillSizes.begin(), definition_.stillSizes.end(), size) !=
+         definition_.stillSizes.end();
 }
 
 bool Camera::SetStillSize(FrameSize size) noexcept {

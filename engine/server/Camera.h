@@ -23,9 +23,9 @@ class Camera {
   static constexpr std::size_t kMaxHeldPictures = 8;
   static constexpr std::size_t kInitialHeldPictures = 3;
 
-  Camera(const CameraSpec& spec, std::uint32_t index);
+  Camera(const CameraDefinition& definition, std::uint32_t index);
 
-  const CameraSpec& Spec() const noexcept { return spec_; }
+  const CameraDefinition& Definition() const noexcept { return definition_; }
   std::uint32_t Index() const noexcept { return index_; }
   CameraRecord Record() const;
   // Same identifiers, type and serial as the record.
@@ -63,7 +63,7 @@ class Camera {
   HRESULT HoldPicture();
 
  private:
-  CameraSpec spec_;
+  CameraDefinition definition_;
   std::uint32_t index_;
   std::int32_t state_;
   FrameSize capture_;

@@ -57,26 +57,26 @@ FrameSize InitialSize(const std::string& text, const std::vector<FrameSize>& siz
   return sizes.front();
 }
 
-CameraSpec ReadCamera(const std::wstring& path, int index) {
-  CameraSpec spec;
+CameraDefinition ReadCamera(const std::wstring& path, int index) {
+  CameraDefinition definition;
   const std::string section = "Camera" + std::to_string(index);
   const char* s = section.c_str();
-  spec.name = ReadString(path, s, "Name", "Synthetic Camera " + std::to_string(index + 1));
-  spec.device = ReadString(path, s, "Device", "SYNTH" + std::to_string(index));
-  spec.type = ReadNumber(path, s, "Type", spec.type);
-  spec.vendorId = static_cast<std::uint16_t>(ReadNumber(path, s, "VendorId", spec.vendorId));
-  spec.productId = static_cast<std::uint16_t>(ReadNumber(path, s, "ProductId", spec.productId + index));
-  spec.serial = static_cast<std::uint32_t>(ReadNumber(path, s, "Serial", index + 1));
-  spec.state = ReadNumber(path, s, "State", 0);
-  spec.showHide = ReadNumber(path, s, "ShowHide", 0);
+  definition.name = ReadString(path, s, "Name", "Synthetic Camera " + std::to_string(index + 1));
+  definition.device = ReadString(path, s, "Device", "SYNTH" + std::to_string(index));
+  definition.type = ReadNumber(path, s, "Type", definition.type);
+  definition.vendorId = static_cast<std::uint16_t>(ReadNumber(path, s, "VendorId", definition.vendorId));
+  definition.productId = static_cast<std::uint16_t>(ReadNumber(path, s, "ProductId", definition.productId + index));
+  definition.serial = static_cast<std::uint32_t>(ReadNumber(path, s, "Serial", index + 1));
+  definition.state = ReadNumber(path, s, "State", 0);
+  definition.showHide = ReadNumber(path, s, "ShowHide", 0);
   std::vector<FrameSize> sizes;
-  if (ParseSizeList(ReadString(path, s, "Sizes", ""), &sizes) && !sizes.empty()) spec.sizes = sizes;
+  if (ParseSizeList(ReadString(path, s, "Sizes", ""), &sizes) && !sizes.empty()) definition.sizes = sizes;
   std::vector<FrameSize> still;
   const std::string stillText = ReadString(path, s, "StillSizes", "-");
-  if (stillText.empty()) spec.stillSizes.clear();
-  else if (ParseSizeList(stillText, &still)) spec.stillSizes = still;
-  spec.initialSize = InitialSize(ReadString(path, s, "InitialSize", ""), spec.sizes);
-  return spec;
+  if (stillText.empty()) definition.stillSizes.clear();
+  else if (ParseSizeList(stillText, &still)) definition.stillSizes = still;
+  definition.initialSize = InitialSize(ReadString(path, s, "InitialSize", ""), definition.sizes);
+  return definition;
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct FrameSize {
   bool operator==(const FrameSize& o) const { return width == o.width && height == o.height; }
 };
 
-struct CameraSpec {
+struct CameraDefinition {
   std::string name = "Synthetic Camera";
   std::string device = "SYNTH0";
   std::int32_t type = 9;
@@ -32,7 +32,7 @@ struct CameraSpec {
 struct EngineConfig {
   static constexpr int kMaxCameras = 16;
   static constexpr int kMinFrameRate = 1, kMaxFrameRate = 60;
-  std::vector<CameraSpec> cameras{CameraSpec{}};
+  std::vector<CameraDefinition> cameras{CameraDefinition{}};
   int frameRate = 15;
 };
 

@@ -54,8 +54,8 @@ HRESULT Engine::Reconfigure(const EngineConfig& config) {
     if (session->camera) return E_FAIL;
   }
   cameras_.clear();
-  for (const CameraSpec& spec : config.cameras) {
-    cameras_.push_back(std::make_unique<Camera>(spec, static_cast<std::uint32_t>(cameras_.size())));
+  for (const CameraDefinition& definition : config.cameras) {
+    cameras_.push_back(std::make_unique<Camera>(definition, static_cast<std::uint32_t>(cameras_.size())));
   }
   frameRate_ = config.frameRate;
   if (window_) ::SetTimer(window_.get(), kFrameTimer, 1000 / frameRate_, nullptr);

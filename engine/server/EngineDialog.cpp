@@ -79,7 +79,7 @@ HRESULT ExecuteDialog(Session& session, const Call& call) {
   DialogText text;
   if (session.camera) {
     const FrameSize size = session.camera->CaptureSize();
-    text.body = common::AnsiToWide(session.camera->Spec().name) + L"\n" + std::to_wstring(size.width) +
+    text.body = common::AnsiToWide(session.camera->Definition().name) + L"\n" + std::to_wstring(size.width) +
                 L" x " + std::to_wstring(size.height) + L", 24 bits";
   } else {
     text.body = L"No camera connected.";

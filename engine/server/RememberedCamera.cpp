@@ -14,13 +14,13 @@ constexpr wchar_t kEngineKey[] = L"Software\\Torvane\\CameraEngine";
 void RememberCamera(const Camera& camera) {
   common::UniqueRegKey key = common::CreateRegKey(HKEY_CURRENT_USER, kEngineKey, KEY_WRITE);
   if (!key) return;
-  const CameraSpec& spec = camera.Spec();
-  common::WriteRegString(key.get(), L"CameraName", common::AnsiToWide(spec.name));
-  common::WriteRegString(key.get(), L"CameraDevice", common::AnsiToWide(spec.device));
-  common::WriteRegDword(key.get(), L"CameraVendorId", spec.vendorId);
-  common::WriteRegDword(key.get(), L"CameraProductId", spec.productId);
-  common::WriteRegDword(key.get(), L"CameraType", static_cast<DWORD>(spec.type));
-  common::WriteRegDword(key.get(), L"CameraSerial", spec.serial);
+  const CameraDefinition& definition = camera.Definition();
+  common::WriteRegString(key.get(), L"CameraName", common::AnsiToWide(definition.name));
+  common::WriteRegString(key.get(), L"CameraDevice", common::AnsiToWide(definition.device));
+  common::WriteRegDword(key.get(), L"CameraVendorId", definition.vendorId);
+  common::WriteRegDword(key.get(), L"CameraProductId", definition.productId);
+  common::WriteRegDword(key.get(), L"CameraType", static_cast<DWORD>(definition.type));
+  common::WriteRegDword(key.get(), L"CameraSerial", definition.serial);
 }
 
 std::optional<CameraRecord> ReadRememberedCamera() {

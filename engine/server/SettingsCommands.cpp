@@ -21,7 +21,7 @@ HRESULT KeyOf(const Session& session, const SettingsRecord& record, SettingsKey*
       common::AnsiToWide(common::AnsiFieldToString(record.key, sizeof(record.key)));
   std::wstring subKey;
   if (!common::SplitRootedPath(full, &key->root, &subKey) || subKey.empty()) return E_INVALIDARG;
-  key->path = subKey + L"\\" + common::AnsiToWide(session.camera->Spec().name);
+  key->path = subKey + L"\\" + common::AnsiToWide(session.camera->Definition().name);
   return S_OK;
 }
 
