@@ -16,12 +16,17 @@ winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 for file in Torvane.exe Tovra2.dll CameraEngine.exe; do
   [ -f "$bin/$file" ] || { echo "start-torvane: $bin/$file is missing; build first" >&2; exit 1; }
 done
-"$root/tools/make-wineprefix.sh" "$WINEPREFIX"
-"$root/tools/wine-run" regsvr32 /s "$(winpath "$bin/Tovra2.dll")" </dev/null >/dev/null 2>&1
-"$root/tools/wine-run" "$(winpath "$bin/CameraEngine.exe")" /RegServer </dev/null >/dev/null 2>&1
-echo "Registered Tovra2.dll and CameraEngine.exe in $WINEPREFIX."
+# Registration runs on the display Torvane will use: Wine's desktop process
+# keeps the display it was started with for the whole session.
+register() {
+  "$root/tools/make-wineprefix.sh" "$WINEPREFIX"
+  "$root/tools/wine-run" regsvr32 /s "$(winpath "$bin/Tovra2.dll")" </dev/null >/dev/null 2>&1
+  "$root/tools/wine-run" "$(winpath "$bin/CameraEngine.exe")" /RegServer </dev/null >/dev/null 2>&1
+  echo "Registered Tovra2.dll and CameraEngine.exe in $WINEPREFIX."
+}
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  register
   echo "Starting Torvane on $DISPLAY; close its window to finish."
   exec timeout 86400 "$wine" "$bin/Torvane.exe" </dev/null >/dev/null 2>&1
 fi
@@ -40,6 +45,7 @@ cleanup() {
 trap cleanup EXIT INT TERM
 export DISPLAY=$display
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+register
 
 timeout 300 "$wine" "$bin/Torvane.exe" </dev/null >/dev/null 2>&1 &
 torvane_pid=$!
