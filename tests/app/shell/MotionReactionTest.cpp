@@ -228,6 +228,23 @@ TEST_F(MotionReaction, StartUpShowsTheCameraAndLayoutFollowsTheDesign) {
   EXPECT_TRUE(window_->ControlVisible(IDC_LIVEVIEW));
   EXPECT_TRUE(window_->ButtonEnabled(1));
   for (int index = 2; index <= 6; ++index) EXPECT_FALSE(window_->ButtonEnabled(index)) << index;
+  // Each toolbar button's tooltip, as the toolbar asks for it.
+  const wchar_t* const tips[6] = {L"Capture video window as snap-shot", L"Take a snap-shot in ? seconds time",
+                                  L"Take a sequence of timed snap-shots", L"Record a movie",
+                                  L"Set up or stop a motion detector", L"Record a time-lapse movie"};
+  HWND toolbarTips = reinterpret_cast<HWND>(
+      ::SendMessageW(::GetDlgItem(window_->Window(), IDC_TOOLBAR), TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(nullptr, toolbarTips);
+  for (int i = 0; i < 6; ++i) {
+    wchar_t text[128] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = ::GetDlgItem(window_->Window(), IDC_TOOLBAR);
+    tool.uId = IDT_BUTTON1 + i;
+    tool.lpszText = text;
+    ::SendMessageW(toolbarTips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tips[i], text) << "button " << i + 1;
+  }
   // cmdHelp starts 100 twips (at this DPI) right of button 6.
   RECT help{}, toolbar{};
   ::GetWindowRect(::GetDlgItem(window_->Window(), IDC_CMDHELP), &help);
