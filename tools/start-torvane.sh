@@ -31,7 +31,10 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec timeout 86400 "$wine" "$bin/Torvane.exe" </dev/null >/dev/null 2>&1
 fi
 
-# No display: a private Xvfb on the first free display number.
+# No display: a private Xvfb on the first free display number. A Wine
+# session still ending (the registration of the set-up) would keep its own
+# display: wait for it first (bounded; a persistent server is left alone).
+timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null || true
 for n in $(seq 90 130); do
   [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 done
