@@ -33,9 +33,9 @@ ScreenResources ResourcesOf(InfoScreenKind kind) {
   }
 }
 
-// Inserts the camera name where the text asks for it ("%s").
+// Inserts the camera name where the text asks for it ("%1").
 std::wstring WithCameraName(const std::wstring& text, const std::wstring& cameraName) {
-  const std::size_t at = text.find(L"%s");
+  const std::size_t at = text.find(L"%1");
   if (at == std::wstring::npos) return text;
   return text.substr(0, at) + cameraName + text.substr(at + 2);
 }

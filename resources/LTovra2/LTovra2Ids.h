@@ -46,3 +46,21 @@
 #define IDD_BUSY_INDICATOR 279
 #define IDA_BUSY_ANIMATION 289
 #define IDC_BUSY_ANIMATION 1001
+// Information screens shown in the preview area while no live video can be
+// shown: title, body and picture of each, the retry button of the
+// "connection failed" screen and the set-up link of the "camera missing"
+// screen.
+#define IDS_SCREEN_MISSING_TITLE 200
+#define IDS_SCREEN_MISSING_BODY 201
+#define IDS_SCREEN_NO_CAMERA_TITLE 202
+#define IDS_SCREEN_NO_CAMERA_BODY 203
+#define IDS_SCREEN_FAILED_TITLE 204
+#define IDS_SCREEN_FAILED_BODY 205             // %1 camera
+#define IDS_SCREEN_RETRY 206
+#define IDS_SCREEN_BUSY_TITLE 207
+#define IDS_SCREEN_BUSY_BODY 208
+#define IDS_SCREEN_SETUP_LINK 631
+#define IDB_SCREEN_NO_CAMERA 109
+#define IDB_SCREEN_FAILED 110
+#define IDB_SCREEN_MISSING 111
+#define IDB_SCREEN_BUSY 112
