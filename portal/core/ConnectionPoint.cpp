@@ -1,76 +1,13 @@
 // Connection points and their connection enumerator.
 #include "core/ConnectionPoint.h"
 
+#include "core/Enumerator.h"
+
 #include <olectl.h>
 
 #include <new>
 
 namespace portal {
-namespace {
-
-// Enumerates a copy of the connections taken when it was created.
-class ConnectionEnumerator final : public IEnumConnections {
- public:
-  explicit ConnectionEnumerator(std::vector<CONNECTDATA> items) : items_(std::move(items)) {
-    for (CONNECTDATA& item : items_) item.pUnk->AddRef();
-  }
-  ~ConnectionEnumerator() {
-    for (CONNECTDATA& item : items_) item.pUnk->Release();
-  }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumConnections) {
-      *object = static_cast<IEnumConnections*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG refs = ::InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return refs;
-  }
-
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, CONNECTDATA* out, ULONG* fetched) override {
-    if (!out || (count > 1 && !fetched)) return E_POINTER;
-    ULONG done = 0;
-    for (; done < count && position_ < items_.size(); ++done, ++position_) {
-      out[done] = items_[position_];
-      out[done].pUnk->AddRef();
-    }
-    if (fetched) *fetched = done;
-    return done == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    const std::size_t left = items_.size() - position_;
-    position_ += count < left ? count : left;
-    return count <= left ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnections** clone) override {
-    if (!clone) return E_POINTER;
-    auto* copy = new (std::nothrow) ConnectionEnumerator(items_);
-    if (!copy) return E_OUTOFMEMORY;
-    copy->position_ = position_;
-    *clone = copy;
-    return S_OK;
-  }
-
- private:
-  LONG refs_ = 1;
-  std::vector<CONNECTDATA> items_;
-  std::size_t position_ = 0;
-};
-
-}  // namespace
-
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer* container, const IID& iid)
     : container_(container), iid_(iid) {}
 

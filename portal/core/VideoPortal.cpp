@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/HResult.h"
+#include "core/Enumerator.h"
 #include "server/ModuleState.h"
 #include "server/TypeLibrary.h"
 
@@ -108,68 +109,9 @@ HRESULT VideoPortal::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS*
 
 // --- Connection points ------------------------------------------------------
 
-namespace {
-
-// Enumerates the control's two connection points.
-class PointEnumerator final : public IEnumConnectionPoints {
- public:
-  PointEnumerator(IConnectionPoint* first, IConnectionPoint* second, ULONG position = 0)
-      : points_{first, second}, position_(position) {
-    for (IConnectionPoint* point : points_) point->AddRef();
-  }
-  ~PointEnumerator() {
-    for (IConnectionPoint* point : points_) point->Release();
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IEnumConnectionPoints) return E_NOINTERFACE;
-    *object = static_cast<IEnumConnectionPoints*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG refs = ::InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return refs;
-  }
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
-    if (!out || (count > 1 && !fetched)) return E_POINTER;
-    ULONG done = 0;
-    for (; done < count && position_ < 2; ++done, ++position_) {
-      out[done] = points_[position_];
-      out[done]->AddRef();
-    }
-    if (fetched) *fetched = done;
-    return done == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    const ULONG left = 2 - position_;
-    position_ += count < left ? count : left;
-    return count <= left ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** clone) override {
-    if (!clone) return E_POINTER;
-    *clone = new (std::nothrow) PointEnumerator(points_[0], points_[1], position_);
-    return *clone ? S_OK : E_OUTOFMEMORY;
-  }
-
- private:
-  LONG refs_ = 1;
-  IConnectionPoint* points_[2];
-  ULONG position_;
-};
-
-}  // namespace
-
 HRESULT VideoPortal::EnumConnectionPoints(IEnumConnectionPoints** points) {
   if (!points) return E_POINTER;
-  *points = new (std::nothrow) PointEnumerator(&defaultEvents_, &secondEvents_);
+  *points = new (std::nothrow) PointEnumerator({&defaultEvents_, &secondEvents_});
   return *points ? S_OK : E_OUTOFMEMORY;
 }
 

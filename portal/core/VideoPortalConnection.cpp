@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "common/Strings.h"
+#include "common/WaitCursor.h"
 #include "engine/Records.h"
 #include "server/ModuleState.h"
 #include "ui/OemDefinitions.h"
@@ -16,18 +17,6 @@ namespace {
 constexpr LONG kUnreadableState = 10;
 constexpr LONG kStillModeWidth = 640;
 constexpr USHORT kAnyCameraOfType = 901;
-
-// Keeps the wait cursor up for the duration of a connection attempt.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { ::SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
 
 }  // namespace
 
@@ -177,7 +166,7 @@ bool VideoPortal::ConnectIndex(LONG index) {
   connection_.connectionWanted = true;
   engine::CameraRecord record;
   if (!ReadCameraRecord(index, &record)) return false;
-  WaitCursor cursor;
+  common::WaitCursor cursor;
   if (!engine_->ExecuteRecord(3, 0, record)) return false;
   ProbeFormatSupport();
   preview_.HideRetryButton();

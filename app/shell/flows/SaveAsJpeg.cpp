@@ -9,7 +9,7 @@
 #include "JpegConversion.h"
 #include "JpegError.h"
 #include "PictureFlows.h"
-#include "WaitCursor.h"
+#include "common/WaitCursor.h"
 #include "common/Strings.h"
 
 namespace torvane {
@@ -48,7 +48,7 @@ void Convert(const std::wstring& bitmap, const std::wstring& target) {
 }  // namespace
 
 bool SaveAsJpeg(FlowContext& context) {
-  WaitCursor wait;
+  common::WaitCursor wait;
   AppError failure{};
   try {
     Convert(context.temporaryPicture, Global().LastFileName);
