@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "PortalLibrary.h"
 
 namespace picture_test {
 
@@ -13,47 +12,14 @@ using testing_support::CallResult;
 using testing_support::Variant;
 
 void PortalHost::Open() {
-  object_ = portal_test::CreatePortal<IOleObject>();
-  ASSERT_TRUE(object_);
-  ASSERT_EQ(S_OK, object_->SetClientSite(&container_));
-  ::ShowWindow(container_.Window(), SW_SHOW);
-  ASSERT_EQ(S_OK, object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container_, -1, container_.Window(),
-                                  &portal_test::TestContainer::kPosition));
-  ::SetForegroundWindow(container_.Window());
-  ASSERT_EQ(S_OK, object_.As(&dispatch_));
-  ASSERT_EQ(S_OK, object_.As(&early_));
-  ASSERT_EQ(1, Call(kPrepareControl, Args(L"PictureTests", L"Software\\Velkor\\PictureTests", 0L)));
+  host_ = std::make_unique<portal_test::HostedPortal>();
+  ASSERT_TRUE(host_->Active());
+  ASSERT_EQ(1, host_->Prepare(L"Software\\Velkor\\PictureTests"));
   ASSERT_EQ(1, Call(kConnectCamera2, {}));
   ASSERT_EQ(1, Get(kCameraConnected)) << "the engine's synthetic camera";
 }
 
-void PortalHost::Close() {
-  if (!object_) return;
-  dispatch_.reset();
-  early_.reset();
-  object_->Close(OLECLOSE_NOSAVE);
-  object_->SetClientSite(nullptr);
-  object_.reset();
-}
-
-LONG PortalHost::Call(DISPID id, std::vector<Variant> args) {
-  CallResult result;
-  testing_support::Invoke(dispatch_.get(), id, DISPATCH_METHOD, args, &result);
-  EXPECT_TRUE(result.hr == S_OK || result.hr == S_FALSE) << "member " << id << ": 0x" << std::hex << result.hr;
-  return result.AsLong();
-}
-
-LONG PortalHost::Get(DISPID id) {
-  std::vector<Variant> none;
-  CallResult result;
-  testing_support::Invoke(dispatch_.get(), id, DISPATCH_PROPERTYGET, none, &result);
-  return result.AsLong();
-}
-
-void PortalHost::Put(DISPID id, LONG value) {
-  std::vector<Variant> args = Args(value);
-  EXPECT_EQ(S_OK, testing_support::Invoke(dispatch_.get(), id, DISPATCH_PROPERTYPUT, args, nullptr));
-}
+void PortalHost::Close() { host_.reset(); }
 
 LONG PortalHost::ReadProperty(LONG property) {
   LONG value = -12345;
@@ -63,22 +29,10 @@ LONG PortalHost::ReadProperty(LONG property) {
   return Call(kGetCameraPropertyLong, std::move(args)) == 1 ? value : -12345;
 }
 
-LONG PortalHost::FailNextCommand(LONG reason) {
-  std::vector<Variant> args = Args(1002L, reason, 0L);
-  args.push_back(Variant::Pointer(0));
-  args.emplace_back(0L);
-  args.push_back(Variant::Pointer(0));
-  args.emplace_back(0L);
-  return Call(kSendCommand, std::move(args));
-}
+LONG PortalHost::FailNextCommand(LONG reason) { return host_->Scenario(1002, reason); }
 
 LONG PortalHost::SetCameraState(LONG state) {
-  std::vector<Variant> args = Args(1005L, Get(kCameraIndex), 0L);
-  args.push_back(Variant::Pointer(reinterpret_cast<LONG_PTR>(&state)));
-  args.emplace_back(static_cast<LONG>(sizeof(state)));
-  args.push_back(Variant::Pointer(0));
-  args.emplace_back(0L);
-  return Call(kSendCommand, std::move(args));
+  return host_->Scenario(1005, Get(kCameraIndex), &state, static_cast<LONG>(sizeof(state)));
 }
 
 LONG PortalHost::LastFailure() {

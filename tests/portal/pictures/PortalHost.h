@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "DispatchCall.h"
-#include "TestContainer.h"
+#include "HostedPortal.h"
 #include "Tovra2.h"
-#include "common/ComPtr.h"
 
 namespace picture_test {
 
@@ -44,9 +45,9 @@ class PortalHost {
   void Close();
 
   // Method call; returns the retval (plResult).
-  LONG Call(DISPID id, std::vector<testing_support::Variant> args);
-  LONG Get(DISPID id);
-  void Put(DISPID id, LONG value);
+  LONG Call(DISPID id, std::vector<testing_support::Variant> args) { return host_->Call(id, std::move(args)); }
+  LONG Get(DISPID id) { return host_->Get(id); }
+  void Put(DISPID id, LONG value) { host_->Put(id, value); }
 
   LONG SetFormat(LONG width, LONG height) { return Call(kSetVideoFormat, Args(width, height, 24L, 0L)); }
   LONG ReadProperty(LONG property);
@@ -61,8 +62,8 @@ class PortalHost {
   LONG PictureToMemory(std::vector<BYTE>* buffer, LONG size, const wchar_t* textStamp = L"");
   LONG PictureToFile(const std::wstring& path, LONG fourCC = 0, LONG bitDepth = 24);
 
-  IVideoPortalEarlyBound* EarlyBound() const { return early_.get(); }
-  HWND ContainerWindow() const { return container_.Window(); }
+  IVideoPortalEarlyBound* EarlyBound() const { return host_->EarlyBound(); }
+  HWND ContainerWindow() const { return host_->ContainerWindow(); }
 
   template <typename... T>
   static std::vector<testing_support::Variant> Args(T... values) {
@@ -72,10 +73,7 @@ class PortalHost {
   }
 
  private:
-  portal_test::TestContainer container_;
-  common::ComPtr<IOleObject> object_;
-  common::ComPtr<IDispatch> dispatch_;
-  common::ComPtr<IVideoPortalEarlyBound> early_;
+  std::unique_ptr<portal_test::HostedPortal> host_;
 };
 
 // Bytes of a complete 24-bit bitmap file image.

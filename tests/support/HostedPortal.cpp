@@ -75,6 +75,9 @@ EngineConfigFile::~EngineConfigFile() {
 HostedPortal::HostedPortal() {
   object_ = CreatePortal<IOleObject>();
   if (!object_ || FAILED(object_->SetClientSite(&container_))) return;
+  // The busy indicator shows only over a visible control in the foreground.
+  ::ShowWindow(container_.Window(), SW_SHOW);
+  ::SetForegroundWindow(container_.Window());
   if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container_, -1, container_.Window(),
                              &TestContainer::kPosition))) {
     return;
@@ -82,6 +85,7 @@ HostedPortal::HostedPortal() {
   common::ComPtr<IOleWindow> window;
   if (SUCCEEDED(object_.As(&window))) window->GetWindow(&window_);
   object_.As(&dispatch_);
+  object_.As(&early_);
   common::ComPtr<IConnectionPointContainer> points;
   object_.As(&points);
   const IID* iids[] = {&DIID__IVideoPortalEvents, &DIID_DIVideoPortalEvents};
@@ -101,6 +105,7 @@ HostedPortal::~HostedPortal() {
   for (auto& [point, cookie] : cookies_) point->Unadvise(cookie);
   cookies_.clear();
   dispatch_.reset();
+  early_.reset();
   if (object_) {
     object_->Close(OLECLOSE_NOSAVE);
     object_->SetClientSite(nullptr);

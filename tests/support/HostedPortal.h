@@ -1,6 +1,7 @@
-// A VideoPortal control hosted in a test container window, prepared with
-// the real camera engine, with event sinks on both connection points and
-// late-bound helpers for its members.
+// A VideoPortal control hosted in a test container window (shown and in the
+// foreground, activated in place), with event sinks on both connection
+// points and late-bound helpers for its members and the engine's scenario
+// channel.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 
 #include "DispatchCall.h"
 #include "TestContainer.h"
+#include "Tovra2.h"
 #include "common/ComPtr.h"
 
 namespace portal_test {
@@ -44,7 +46,9 @@ class HostedPortal {
 
   bool Active() const { return window_ != nullptr; }
   HWND Window() const { return window_; }
+  HWND ContainerWindow() const { return container_.Window(); }
   IDispatch* Dispatch() const { return dispatch_.get(); }
+  IVideoPortalEarlyBound* EarlyBound() const { return early_.get(); }
 
   // Calls a method by DISPID and returns its portal result.
   LONG Call(DISPID id, std::vector<testing_support::Variant> args);
@@ -68,6 +72,7 @@ class HostedPortal {
   TestContainer container_;
   common::ComPtr<IOleObject> object_;
   common::ComPtr<IDispatch> dispatch_;
+  common::ComPtr<IVideoPortalEarlyBound> early_;
   HWND window_ = nullptr;
   std::vector<Notification> events_;
   std::vector<std::pair<common::ComPtr<IConnectionPoint>, DWORD>> cookies_;
