@@ -12,11 +12,13 @@ namespace portal {
 namespace {
 
 HRESULT Reserved(LONG* pVal) {
+  BusyScope busy;
   if (pVal) *pVal = 0;
   return S_FALSE;
 }
 
 HRESULT Get(LONG* out, LONG value) {
+  BusyScope busy;
   if (!out) return E_POINTER;
   *out = value;
   return S_OK;
@@ -25,6 +27,7 @@ HRESULT Get(LONG* out, LONG value) {
 // Colours arrive as OLE colours (possibly system colour indexes); the
 // engine wants plain RGB.
 HRESULT PutColor(LONG* field, LONG oleColor) {
+  BusyScope busy;
   COLORREF rgb = 0;
   if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &rgb))) return E_INVALIDARG;
   *field = static_cast<LONG>(rgb);
@@ -41,6 +44,7 @@ HRESULT VideoPortal::get_TextStampColor3(LONG* pVal) { return Get(pVal, settings
 HRESULT VideoPortal::put_TextStampColor3(LONG newVal) { return PutColor(&settings_.textStamp.color3, newVal); }
 HRESULT VideoPortal::get_TextStampValue2(LONG* pVal) { return Get(pVal, settings_.textStamp.value2); }
 HRESULT VideoPortal::put_TextStampValue2(LONG newVal) {
+  BusyScope busy;
   settings_.textStamp.value2 = newVal;
   return S_OK;
 }
@@ -48,22 +52,26 @@ HRESULT VideoPortal::get_TextStampColor2(LONG* pVal) { return Get(pVal, settings
 HRESULT VideoPortal::put_TextStampColor2(LONG newVal) { return PutColor(&settings_.textStamp.color2, newVal); }
 HRESULT VideoPortal::get_TextStampValue1(LONG* pVal) { return Get(pVal, settings_.textStamp.value1); }
 HRESULT VideoPortal::put_TextStampValue1(LONG newVal) {
+  BusyScope busy;
   settings_.textStamp.value1 = newVal;
   return S_OK;
 }
 HRESULT VideoPortal::get_TextStampFontSize(LONG* pVal) { return Get(pVal, settings_.textStamp.fontSize); }
 HRESULT VideoPortal::put_TextStampFontSize(LONG newVal) {
+  BusyScope busy;
   settings_.textStamp.fontSize = newVal;
   return S_OK;
 }
 
 HRESULT VideoPortal::get_TextStampFontName(BSTR* pVal) {
+  BusyScope busy;
   if (!pVal) return E_POINTER;
   *pVal = common::AllocBstr(settings_.textStamp.fontName);
   return *pVal ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT VideoPortal::put_TextStampFontName(BSTR newVal) {
+  BusyScope busy;
   settings_.textStamp.fontName = common::BstrToWide(newVal);
   return S_OK;
 }
