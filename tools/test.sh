@@ -35,6 +35,8 @@ configure() {  # configure <dir> [cmake args...]
   [ -f "$dir/build.ninja" ] || cmake -G Ninja -S "$root" -B "$dir" "$@" >/dev/null
 }
 
+"$root/tools/install-packages.sh"
+
 echo "== building (x86_64 Windows, native JPEG core)"
 configure "$x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
 ninja -C "$x64" -j "$jobs"
