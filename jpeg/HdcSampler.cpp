@@ -6,6 +6,9 @@
 
 #include <common/UniqueHandle.h>
 
+#include <cstring>
+#include <vector>
+
 namespace jpeg {
 
 namespace {
@@ -37,6 +40,85 @@ PixelView AreaView(const Dib& dib, const Component& c) {
   return PixelView{dib.bits + dib.stride * (c.ch8 - 1), -dib.stride};
 }
 
+// The 24-bit DIB section selected into the source DC when every component
+// has the picture's size and the rectangle lies inside the bitmap: a 1:1
+// copy of that rectangle gives the same pixels as its bits, so they are
+// read directly, with the edges replicated in memory.
+bool DirectSource(HDC source, LONG width, LONG height, LONG srcLeft, LONG srcTop,
+                  const Frame& frame, PixelView& view) {
+  for (const Component& c : frame.components) {
+    if (CeilDiv(width * c.h, frame.hmax) != width || CeilDiv(height * c.v, frame.vmax) != height) {
+      return false;
+    }
+  }
+  // Logical coordinates must be the bitmap's pixels.
+  POINT windowOrigin{}, viewportOrigin{};
+  if (::GetMapMode(source) != MM_TEXT || ::GetGraphicsMode(source) != GM_COMPATIBLE ||
+      ::GetLayout(source) != 0 || !::GetWindowOrgEx(source, &windowOrigin) ||
+      !::GetViewportOrgEx(source, &viewportOrigin) || windowOrigin.x != 0 ||
+      windowOrigin.y != 0 || viewportOrigin.x != 0 || viewportOrigin.y != 0) {
+    return false;
+  }
+  HGDIOBJ bitmap = ::GetCurrentObject(source, OBJ_BITMAP);
+  DIBSECTION section{};
+  if (!bitmap || ::GetObjectW(bitmap, sizeof(section), &section) != sizeof(section)) return false;
+  const BITMAPINFOHEADER& header = section.dsBmih;
+  if (!section.dsBm.bmBits || header.biBitCount != 24 || header.biCompression != BI_RGB ||
+      section.dsBm.bmWidthBytes <= 0) {
+    return false;
+  }
+  const LONG bitmapHeight = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  if (srcLeft < 0 || srcTop < 0 || width > header.biWidth - srcLeft ||
+      height > bitmapHeight - srcTop) {
+    return false;
+  }
+  ::GdiFlush();
+  // The header need not tell the row order: a pixel where the two orders
+  // differ is read through the DC. When none differs, either order holds.
+  const ptrdiff_t stride = section.dsBm.bmWidthBytes;
+  const uint8_t* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
+  const size_t rowBytes = 3 * static_cast<size_t>(header.biWidth);
+  bool topDown = false;
+  for (LONG y = 0; y < bitmapHeight / 2; ++y) {
+    const uint8_t* first = bits + stride * y;
+    const uint8_t* last = bits + stride * (bitmapHeight - 1 - y);
+    if (std::memcmp(first, last, rowBytes) == 0) continue;
+    LONG x = 0;
+    while (std::memcmp(first + 3 * x, last + 3 * x, 3) == 0) ++x;
+    const COLORREF seen = ::GetPixel(source, x, y);
+    if (seen == CLR_INVALID) return false;
+    const COLORREF asFirst = RGB(first[3 * x + 2], first[3 * x + 1], first[3 * x]);
+    const COLORREF asLast = RGB(last[3 * x + 2], last[3 * x + 1], last[3 * x]);
+    if (seen == asFirst) {
+      topDown = true;
+    } else if (seen != asLast) {
+      return false;
+    }
+    break;
+  }
+  if (topDown) {
+    view = PixelView{bits + stride * srcTop + 3 * srcLeft, stride};
+  } else {
+    view = PixelView{bits + stride * (bitmapHeight - 1 - srcTop) + 3 * srcLeft, -stride};
+  }
+  return true;
+}
+
+// The width8 x height8 area of a view of width x height pixels, the last
+// column and row repeated.
+std::vector<uint8_t> PaddedCopy(const PixelView& view, LONG width, LONG height, PixelView& padded) {
+  const int width8 = RoundUp8(width), height8 = RoundUp8(height);
+  const ptrdiff_t stride = 3 * static_cast<ptrdiff_t>(width8);
+  std::vector<uint8_t> area(static_cast<size_t>(stride) * height8);
+  for (int y = 0; y < height8; ++y) {
+    uint8_t* row = area.data() + stride * y;
+    std::memcpy(row, view.Row(y < height ? y : height - 1), 3 * static_cast<size_t>(width));
+    for (int x = width; x < width8; ++x) std::memcpy(row + 3 * x, row + 3 * (width - 1), 3);
+  }
+  padded = PixelView{area.data(), stride};
+  return area;
+}
+
 }  // namespace
 
 LONG SampleDeviceContext(JpegEncoder& encoder, HDC source, LONG width, LONG height,
@@ -45,6 +127,20 @@ LONG SampleDeviceContext(JpegEncoder& encoder, HDC source, LONG width, LONG heig
       height > JpegEncoder::kMaxDimension) {
     return 1;
   }
+  const std::vector<Component>& components = encoder.GetFrame().components;
+  const int count = static_cast<int>(components.size());
+  PixelView direct;
+  if (DirectSource(source, width, height, srcLeft, srcTop, encoder.GetFrame(), direct)) {
+    encoder.BeginSampling(width, height);
+    std::vector<uint8_t> area;
+    if (width % 8 != 0 || height % 8 != 0) area = PaddedCopy(direct, width, height, direct);
+    for (int i = 0, end; i < count; i = end) {
+      end = SameSizeRunEnd(components, i);
+      encoder.SampleComponents(i, end - i, direct);
+    }
+    return 0;
+  }
+
   common::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return 1;
   const int width8 = RoundUp8(width), height8 = RoundUp8(height);
@@ -64,8 +160,6 @@ LONG SampleDeviceContext(JpegEncoder& encoder, HDC source, LONG width, LONG heig
 
   encoder.BeginSampling(width, height);
   const Dib target{dc.get(), height8, static_cast<uint8_t*>(bits), (3 * width8 + 3) & ~3};
-  const std::vector<Component>& components = encoder.GetFrame().components;
-  const int count = static_cast<int>(components.size());
   for (int i = 0, end; i < count; i = end) {
     // Components of one size share the area: drawn once, sampled together.
     const Component& c = components[i];

@@ -31,11 +31,11 @@ struct Canvas {
   uint8_t* bits = nullptr;
   int width, height, stride;
 
-  Canvas(int w, int h) : width(w), height(h), stride((3 * w + 3) & ~3) {
+  Canvas(int w, int h, bool topDown = true) : width(w), height(h), stride((3 * w + 3) & ~3) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;  // top-down
+    info.bmiHeader.biHeight = topDown ? -h : h;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* p = nullptr;
@@ -75,6 +75,24 @@ TEST_F(cJpegFiles, SampledDeviceContextMatchesThePortableCore) {
   core.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
   core.SetQuality(90);
   jpeg::SampleBgr(core, canvas.bits, canvas.stride, 45, 21);
+  const std::vector<uint8_t> expected = core.EncodeFile();
+  EXPECT_EQ(ReadFileBytes(path_), std::string(expected.begin(), expected.end()));
+}
+
+// A bottom-up bitmap, a rectangle inside it that does not fill whole blocks.
+TEST_F(cJpegFiles, SampledBottomUpRectangleMatchesThePortableCore) {
+  Canvas canvas(53, 37, false);  // memory rows bottom to top
+  cJpeg writer;
+  writer.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
+  writer.Quality(85);
+  ASSERT_EQ(writer.SampleHDC(canvas.dc.get(), 29, 19, 5, 11), 0);
+  ASSERT_EQ(writer.SaveFile(path_), 0);
+
+  jpeg::JpegEncoder core;
+  core.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
+  core.SetQuality(85);
+  const uint8_t* top = canvas.bits + canvas.stride * (canvas.height - 1 - 11) + 3 * 5;
+  jpeg::SampleBgr(core, top, -canvas.stride, 29, 19);
   const std::vector<uint8_t> expected = core.EncodeFile();
   EXPECT_EQ(ReadFileBytes(path_), std::string(expected.begin(), expected.end()));
 }
