@@ -31,11 +31,6 @@ HBITMAP TwentyFourBitDib(IPicture* picture) {
 
 ConversionResult ConvertBitmapToJpeg(const std::wstring& bitmapPath, const std::wstring& jpegPath,
                                      const JpegSettings& settings) {
-  return ConvertBitmapToJpeg(bitmapPath, jpegPath, settings, BitmapLoadPath::kAny);
-}
-
-ConversionResult ConvertBitmapToJpeg(const std::wstring& bitmapPath, const std::wstring& jpegPath,
-                                     const JpegSettings& settings, BitmapLoadPath loadPath) {
   cJpeg jpegWriter;
   const auto configure = [&] {
     const LONG* s = settings.sampling;
@@ -43,7 +38,7 @@ ConversionResult ConvertBitmapToJpeg(const std::wstring& bitmapPath, const std::
     jpegWriter.Quality(settings.quality);
   };
   {
-    common::ComPtr<IPicture> picture = LoadBitmapPicture(bitmapPath, loadPath);
+    common::ComPtr<IPicture> picture = LoadBitmapPicture(bitmapPath);
     if (!picture) return ConversionResult::kUnreadableBitmap;
     bool sampled = false;
     if (HBITMAP bitmap = TwentyFourBitDib(picture.get())) {

@@ -7,8 +7,6 @@
 
 #include <string>
 
-#include "PictureFile.h"
-
 struct JpegSettings {
   LONG quality = 90;                     // the application's settings
   LONG sampling[6] = {1, 1, 1, 1, 1, 1};  // no chroma subsampling
@@ -20,7 +18,3 @@ enum class ConversionResult { kSaved, kUnreadableBitmap, kSamplingFailed, kNotWr
 // Raises jpeg::JpegError like cJpeg (bad settings, file errors).
 ConversionResult ConvertBitmapToJpeg(const std::wstring& bitmapPath, const std::wstring& jpegPath,
                                      const JpegSettings& settings);
-
-// The same with the bitmap's reading path chosen (tests compare the paths).
-ConversionResult ConvertBitmapToJpeg(const std::wstring& bitmapPath, const std::wstring& jpegPath,
-                                     const JpegSettings& settings, BitmapLoadPath loadPath);

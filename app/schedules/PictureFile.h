@@ -13,13 +13,3 @@
 #include <common/ComPtr.h>
 
 common::ComPtr<IPicture> LoadBitmapPicture(const std::wstring& path);
-
-enum class BitmapLoadPath {
-  kAny,            // a plain 24-bit file read directly, anything else through LoadImage
-  kLoadImageOnly,  // always LoadImage (tests compare the two)
-};
-
-// LoadBitmapPicture with the reading path chosen; usedDirect, when given,
-// tells whether the file was read directly.
-common::ComPtr<IPicture> LoadBitmapPicture(const std::wstring& path, BitmapLoadPath loadPath,
-                                           bool* usedDirect = nullptr);
