@@ -139,6 +139,17 @@ void InvokePut(IDispatch* control, DISPID id, Arguments& args) {
   if (FAILED(hr)) throw ComponentError(hr, std::wstring(L"VideoPortal.") + MemberName(id));
 }
 
+long GetLongProperty(IDispatch* control, DISPID id) {
+  Arguments args;
+  return InvokeLong(control, id, DISPATCH_PROPERTYGET, args);
+}
+
+void PutLongProperty(IDispatch* control, DISPID id, long value) {
+  Arguments args;
+  args.Long(value);
+  InvokePut(control, id, args);
+}
+
 const wchar_t* MemberName(DISPID id) {
   switch (id) {
     case kPrepareControl: return L"PrepareControl";
@@ -289,66 +300,31 @@ long PortalClient::EnableUIElements(long element, long flags, long enable) {
   return InvokeLong(Dispatch(), kEnableUIElements, DISPATCH_METHOD, args);
 }
 
-long PortalClient::CameraConnected() {
-  Arguments args;
-  return InvokeLong(Dispatch(), kCameraConnected, DISPATCH_PROPERTYGET, args);
-}
+long PortalClient::CameraConnected() { return GetLongProperty(Dispatch(), kCameraConnected); }
 
-long PortalClient::CameraIndex() {
-  Arguments args;
-  return InvokeLong(Dispatch(), kCameraIndex, DISPATCH_PROPERTYGET, args);
-}
+long PortalClient::CameraIndex() { return GetLongProperty(Dispatch(), kCameraIndex); }
 
-long PortalClient::CameraState() {
-  Arguments args;
-  return InvokeLong(Dispatch(), kCameraState, DISPATCH_PROPERTYGET, args);
-}
+long PortalClient::CameraState() { return GetLongProperty(Dispatch(), kCameraState); }
 
-void PortalClient::SetEnablePreview(long value) {
-  Arguments args;
-  args.Long(value);
-  InvokePut(Dispatch(), kEnablePreview, args);
-}
+void PortalClient::SetEnablePreview(long value) { PutLongProperty(Dispatch(), kEnablePreview, value); }
 
 void PortalClient::SetEnablePictureDiskErrorPrompt(long value) {
-  Arguments args;
-  args.Long(value);
-  InvokePut(Dispatch(), kEnablePictureDiskErrorPrompt, args);
+  PutLongProperty(Dispatch(), kEnablePictureDiskErrorPrompt, value);
 }
 
 void PortalClient::SetEnableMovieRecordErrorPrompt(long value) {
-  Arguments args;
-  args.Long(value);
-  InvokePut(Dispatch(), kEnableMovieRecordErrorPrompt, args);
+  PutLongProperty(Dispatch(), kEnableMovieRecordErrorPrompt, value);
 }
 
-long PortalClient::MoviePlaybackFPS() {
-  Arguments args;
-  return InvokeLong(Dispatch(), kMoviePlaybackFPS, DISPATCH_PROPERTYGET, args);
-}
+long PortalClient::MoviePlaybackFPS() { return GetLongProperty(Dispatch(), kMoviePlaybackFPS); }
 
-void PortalClient::SetMoviePlaybackFPS(long value) {
-  Arguments args;
-  args.Long(value);
-  InvokePut(Dispatch(), kMoviePlaybackFPS, args);
-}
+void PortalClient::SetMoviePlaybackFPS(long value) { PutLongProperty(Dispatch(), kMoviePlaybackFPS, value); }
 
-void PortalClient::SetMovieRecordAudio(long value) {
-  Arguments args;
-  args.Long(value);
-  InvokePut(Dispatch(), kMovieRecordAudio, args);
-}
+void PortalClient::SetMovieRecordAudio(long value) { PutLongProperty(Dispatch(), kMovieRecordAudio, value); }
 
-void PortalClient::SetMovieRecordMode(long value) {
-  Arguments args;
-  args.Long(value);
-  InvokePut(Dispatch(), kMovieRecordMode, args);
-}
+void PortalClient::SetMovieRecordMode(long value) { PutLongProperty(Dispatch(), kMovieRecordMode, value); }
 
-long PortalClient::MovieRecordingActiveLocal() {
-  Arguments args;
-  return InvokeLong(Dispatch(), kMovieRecordingActiveLocal, DISPATCH_PROPERTYGET, args);
-}
+long PortalClient::MovieRecordingActiveLocal() { return GetLongProperty(Dispatch(), kMovieRecordingActiveLocal); }
 
 void PortalClient::SetStatusBarText(const std::wstring& text) {
   Arguments args;
