@@ -4,6 +4,8 @@
 #    (build/x64/wineprefix) with a persistent wineserver and, when no
 #    DISPLAY is set, a private Xvfb;
 #  - the native Linux build of the portable JPEG core (sanitizers, djpeg).
+# Arguments are handed to both ctest runs, so that `tools/test.sh -R engine`
+# builds everything and runs only the matching tests.
 # Everything this script starts is stopped by pid on exit, also on failure.
 set -euo pipefail
 
@@ -63,6 +65,6 @@ server_pid=$!
 timeout 60 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 echo "== tests (native)"
-(cd "$native" && ctest --output-on-failure -j "$jobs")
+(cd "$native" && ctest --output-on-failure -j "$jobs" "$@")
 echo "== tests (Windows under Wine)"
-(cd "$x64" && ctest --output-on-failure)
+(cd "$x64" && ctest --output-on-failure "$@")
