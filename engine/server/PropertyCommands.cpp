@@ -22,7 +22,7 @@ HRESULT SetClientProperty(Session& session, long property, long value) {
       session.motionReport = value;
       return S_OK;
     case kPropMotionSensitivity:
-      if (value < media::MotionMeter::kMinSensitivity || value > media::MotionMeter::kMaxSensitivity) {
+      if (value < Session::kMinSensitivity || value > Session::kMaxSensitivity) {
         return E_INVALIDARG;
       }
       session.sensitivity = value;

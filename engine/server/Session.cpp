@@ -60,9 +60,9 @@ void Session::ReportMotion(const media::Frame& frame) {
   if (!scriptedMotion.empty()) {
     value = scriptedMotion.front();
     scriptedMotion.pop_front();
-    motion.Feed(frame, static_cast<int>(sensitivity));
+    motion.Feed(frame);
   } else {
-    value = motion.Feed(frame, static_cast<int>(sensitivity));
+    value = motion.Feed(frame);
   }
   // First parameter 3: a measured value (1 and 2 are status reports).
   Post(kMsgMotionReport, 3, static_cast<LPARAM>(value));

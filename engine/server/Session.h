@@ -23,6 +23,10 @@ namespace engine {
 
 class Session {
  public:
+  // Motion degree of property 20: kept and saved with the settings; the
+  // motion measure does not depend on it (the client compares the value
+  // with its degree itself).
+  static constexpr long kMinSensitivity = 1, kMaxSensitivity = 100;
   static constexpr long kDefaultSensitivity = 50;
   static constexpr std::size_t kMaxScriptedMotion = 4096;
 

@@ -1,9 +1,13 @@
-// The synthetic scene and the motion meter together: pictures differ from
-// frame to frame and from camera to camera, the same inputs give the same
-// picture, and the meter sees the scene's motion but not a still picture.
+// The synthetic scene and the motion meter: pictures differ from frame to
+// frame and from camera to camera, the same inputs give the same picture;
+// the meter reads pictures with known changed areas, noise and the
+// scene's moving disc.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
+#include <cmath>
 
 #include "media/MotionMeter.h"
 #include "media/SceneRenderer.h"
@@ -72,66 +76,128 @@ TEST(SceneRenderer, DiscMovesEveryFrameAndStaysInside) {
   }
 }
 
-TEST(MotionMeter, StillPicturesGiveZeroAndSceneMotionIsSeen) {
-  const SYSTEMTIME t = At(8, 0, 0);
-  const media::Frame a = Render(5, 320, 240, 10, t);
-  const media::Frame b = Render(5, 320, 240, 14, t);
-  int value = -1;
-  for (int s : {1, 50, 100}) {
-    ASSERT_EQ(media::MotionMeter::Compare(a, a, s, &value), S_OK);
-    EXPECT_EQ(value, 0) << "sensitivity " << s;
-  }
-  ASSERT_EQ(media::MotionMeter::Compare(a, b, 50, &value), S_OK);
-  EXPECT_GT(value, 0);
-  EXPECT_LE(value, 100);
-}
-
-TEST(MotionMeter, HigherSensitivityNeverGivesLessAndValuesStayInRange) {
-  media::Frame dark, lighter, white;
-  ASSERT_EQ(dark.Allocate(64, 48), S_OK);
-  lighter = dark;
-  white = dark;
-  for (int y = 0; y < 48; ++y) {
-    for (int x = 0; x < 64; ++x) {
-      if (x < 16) std::fill_n(lighter.Row(y) + 3 * x, 3, std::uint8_t{30});  // a quarter, faintly
-      std::fill_n(white.Row(y) + 3 * x, 3, std::uint8_t{255});
+// A textured grey picture (40..119, so a change of 100 levels never clips)
+// with sensor-like noise of the given strength (0 = none).
+media::Frame Textured(int w, int h, double noiseSigma, std::uint32_t seed) {
+  media::Frame frame;
+  EXPECT_EQ(frame.Allocate(w, h), S_OK);
+  std::uint32_t state = seed * 2654435761u + 1;
+  auto uniform = [&state] {  // -1..1
+    state = state * 1664525u + 1013904223u;
+    return static_cast<double>(state >> 8) / 8388608.0 - 1.0;
+  };
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* p = frame.Row(y);
+    for (int x = 0; x < 3 * w; ++x) {
+      // A sum of three uniforms has unit variance and a bell shape.
+      const double noise = noiseSigma * (uniform() + uniform() + uniform());
+      p[x] = static_cast<std::uint8_t>(std::clamp(40 + (x * 3 + y * 5) % 80 + static_cast<int>(std::lround(noise)), 0, 255));
     }
   }
-  int previous = 0;
-  for (int s = 1; s <= 100; ++s) {
-    int value = -1;
-    ASSERT_EQ(media::MotionMeter::Compare(dark, lighter, s, &value), S_OK);
-    EXPECT_GE(value, previous) << "sensitivity " << s;
-    previous = value;
-  }
-  EXPECT_GT(previous, 0) << "the faint change registers at the highest sensitivity";
-  int low = -1, full = -1;
-  ASSERT_EQ(media::MotionMeter::Compare(dark, lighter, 1, &low), S_OK);
-  EXPECT_EQ(low, 0) << "a change of 30 levels is below the lowest sensitivity's threshold";
-  ASSERT_EQ(media::MotionMeter::Compare(dark, white, 100, &full), S_OK);
-  EXPECT_EQ(full, 100) << "capped";
+  return frame;
 }
 
-TEST(MotionMeter, RefusesMismatchedFramesAndBadSensitivity) {
+// Brightens a rectangle covering `share` of the picture by `levels`.
+void Change(media::Frame& frame, double share, int levels) {
+  const int w = static_cast<int>(std::lround(frame.Width() * std::sqrt(share)));
+  const int h = static_cast<int>(std::lround(frame.Height() * std::sqrt(share)));
+  const int left = (frame.Width() - w) / 3, top = (frame.Height() - h) / 3;
+  for (int y = top; y < top + h; ++y) {
+    std::uint8_t* p = frame.Row(y) + 3 * left;
+    for (int x = 0; x < 3 * w; ++x) p[x] = static_cast<std::uint8_t>(std::min(255, p[x] + levels));
+  }
+}
+
+int Measure(const media::Frame& a, const media::Frame& b) {
+  int value = -1;
+  EXPECT_EQ(media::MotionMeter::Compare(a, b, &value), S_OK);
+  return value;
+}
+
+TEST(MotionMeter, ScenesWithKnownMovingAreas) {
+  const struct {
+    const char* what;
+    int width, height;
+    double noise, share;
+    int levels, low, high;
+  } cases[] = {
+      {"still", 320, 240, 0, 0, 0, 0, 0},
+      {"sensor noise", 320, 240, 4, 0, 0, 0, 1},
+      {"strong sensor noise", 320, 240, 8, 0, 0, 0, 1},
+      {"noise, small 160x120", 160, 120, 6, 0, 0, 0, 1},
+      {"exposure: whole picture 10 levels brighter", 320, 240, 2, 1.0, 10, 0, 0},
+      {"small area (1%)", 320, 240, 0, 0.01, 100, 7, 13},
+      {"small area in noise", 320, 240, 4, 0.01, 100, 7, 13},
+      {"quarter", 320, 240, 0, 0.25, 100, 45, 55},
+      {"quarter, 160x120", 160, 120, 0, 0.25, 100, 45, 55},
+      {"quarter, 640x480", 640, 480, 3, 0.25, 100, 45, 55},
+      {"half the picture", 320, 240, 0, 0.5, 100, 66, 76},
+      {"whole picture", 320, 240, 0, 1.0, 100, 100, 100},
+      {"quarter, faint change", 320, 240, 0, 0.25, 24, 24, 34},
+  };
+  for (const auto& c : cases) {
+    const media::Frame before = Textured(c.width, c.height, c.noise, 1);
+    media::Frame after = Textured(c.width, c.height, c.noise, c.noise > 0 ? 2 : 1);
+    if (c.share > 0) Change(after, c.share, c.levels);
+    const int value = Measure(before, after);
+    EXPECT_GE(value, c.low) << c.what;
+    EXPECT_LE(value, c.high) << c.what;
+  }
+}
+
+TEST(MotionMeter, GrowsWithTheChangedAreaAndTheStrengthOfTheChange) {
+  const media::Frame before = Textured(320, 240, 3, 1);
+  int previous = 0;
+  for (double share : {0.002, 0.01, 0.04, 0.16, 0.36, 0.64}) {
+    media::Frame after = Textured(320, 240, 3, 2);
+    Change(after, share, 100);
+    const int value = Measure(before, after);
+    EXPECT_GT(value, previous) << share;
+    previous = value;
+  }
+  previous = 0;
+  for (int levels : {16, 24, 40, 60}) {
+    media::Frame after = before;
+    Change(after, 0.25, levels);
+    const int value = Measure(before, after);
+    EXPECT_GT(value, previous) << levels << " levels";
+    previous = value;
+  }
+}
+
+TEST(MotionMeter, TheMovingDiscReadsWellAboveNoise) {
+  const SYSTEMTIME t = At(8, 0, 0);
+  for (const auto& [w, h] : {std::pair{160, 120}, {320, 240}, {640, 480}}) {
+    for (std::uint32_t seed : {1u, 5u, 11u}) {
+      const media::Frame a = Render(seed, w, h, 10, t);
+      EXPECT_EQ(Measure(a, a), 0) << w;
+      EXPECT_GE(Measure(a, Render(seed, w, h, 11, t)), 8) << w << " camera " << seed;
+    }
+  }
+}
+
+TEST(MotionMeter, RefusesMismatchedAndEmptyFrames) {
   media::Frame a, b;
   ASSERT_EQ(a.Allocate(32, 32), S_OK);
   ASSERT_EQ(b.Allocate(32, 33), S_OK);
   int value = 0;
-  EXPECT_EQ(media::MotionMeter::Compare(a, b, 50, &value), E_INVALIDARG);
-  EXPECT_EQ(media::MotionMeter::Compare(a, a, 0, &value), E_INVALIDARG);
-  EXPECT_EQ(media::MotionMeter::Compare(a, a, 101, &value), E_INVALIDARG);
-  EXPECT_EQ(media::MotionMeter::Compare(a, a, 50, nullptr), E_INVALIDARG);
-  EXPECT_EQ(media::MotionMeter::Compare(media::Frame(), media::Frame(), 50, &value), E_INVALIDARG);
+  EXPECT_EQ(media::MotionMeter::Compare(a, b, &value), E_INVALIDARG);
+  EXPECT_EQ(media::MotionMeter::Compare(a, a, nullptr), E_INVALIDARG);
+  EXPECT_EQ(media::MotionMeter::Compare(media::Frame(), media::Frame(), &value), E_INVALIDARG);
+  ASSERT_EQ(media::MotionMeter::Compare(a, a, &value), S_OK);
+  EXPECT_EQ(value, 0) << "a picture smaller than the grid";
 }
 
 TEST(MotionMeter, FeedComparesWithThePreviousFrameAndRestartsOnSizeChange) {
   const SYSTEMTIME t = At(8, 0, 0);
   media::MotionMeter meter;
-  EXPECT_EQ(meter.Feed(Render(5, 320, 240, 0, t), 80), 0) << "first frame";
-  EXPECT_GT(meter.Feed(Render(5, 320, 240, 5, t), 80), 0);
-  EXPECT_EQ(meter.Feed(Render(5, 320, 240, 5, t), 80), 0) << "same picture again";
-  EXPECT_EQ(meter.Feed(Render(5, 160, 120, 9, t), 80), 0) << "new size";
-  EXPECT_GT(meter.Feed(Render(5, 160, 120, 20, t), 500), 0) << "sensitivity clamped, not refused";
+  EXPECT_EQ(meter.Feed(Render(5, 320, 240, 0, t)), 0) << "first frame";
+  EXPECT_GT(meter.Feed(Render(5, 320, 240, 5, t)), 0);
+  EXPECT_EQ(meter.Feed(Render(5, 320, 240, 5, t)), 0) << "same picture again";
+  EXPECT_EQ(meter.Feed(Render(5, 160, 120, 9, t)), 0) << "new size";
+  EXPECT_GT(meter.Feed(Render(5, 160, 120, 20, t)), 0);
+  meter.Reset();
+  EXPECT_EQ(meter.Feed(Render(5, 160, 120, 30, t)), 0) << "after a reset";
 }
 
 }  // namespace
