@@ -3,17 +3,14 @@
 
 #include <cwchar>
 
+#include "common/SystemMessage.h"
+
 namespace torvane {
 
 namespace {
 
 std::wstring SystemMessage(HRESULT hr) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text(buffer ? buffer : L"", length);
-  if (buffer) ::LocalFree(buffer);
+  std::wstring text = common::SystemMessage(static_cast<DWORD>(hr));
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
   return text;
 }

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "ErrorTracker.h"
+#include "common/ComInit.h"
 #include "FlowContext.h"
 #include "ProgramEnd.h"
 #include "WindowPrompter.h"
@@ -12,21 +13,6 @@
 
 namespace {
 
-// OLE (not just COM): in-place activation needs the OLE clipboard and
-// drag-and-drop services initialised on this thread.
-class OleApartment {
- public:
-  OleApartment() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
-  OleApartment(const OleApartment&) = delete;
-  OleApartment& operator=(const OleApartment&) = delete;
-  ~OleApartment() {
-    if (ok_) ::OleUninitialize();
-  }
-  bool ok() const { return ok_; }
-
- private:
-  bool ok_;
-};
 
 int RunMessageLoop(torvane::frmMain& mainWindow) {
   MSG message;
@@ -41,8 +27,10 @@ int RunMessageLoop(torvane::frmMain& mainWindow) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  OleApartment apartment;
-  if (!apartment.ok()) return 1;
+  // OLE (not just COM): in-place activation needs the OLE clipboard and
+  // drag-and-drop services initialised on this thread.
+  const common::OleInit ole;
+  if (!ole.MustUninitialize()) return 1;
   torvane::WindowPrompter prompter;
   const torvane::ProgramEnd end;
   torvane::ErrorTracker errors(torvane::ErrorTracker::ApplicationFolder(), prompter, end);

@@ -14,6 +14,7 @@
 #include "EngineClient.h"
 #include "EngineLaunch.h"
 #include "PreviewFrame.h"
+#include "common/ComInit.h"
 
 using namespace engine;
 
@@ -103,7 +104,8 @@ void MeasurePreview(const engine_test::EngineClient& client, double* fps, double
 }  // namespace
 
 int main() {
-  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  const common::ComInit com(COINIT_APARTMENTTHREADED);
+  if (!com.MustUninitialize()) return 1;
   {
     common::ComPtr<ICameraEngine> first;  // keeps the engine for the rest
     const double launch = MeasureLaunch(&first);
@@ -119,6 +121,5 @@ int main() {
     Report("preview frames per second 640x480", fps, "fps", 30, false);
     Report("engine CPU share at 640x480", cpu, "%", 10, true);
   }
-  ::CoUninitialize();
   return 0;
 }

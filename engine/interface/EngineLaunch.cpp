@@ -86,17 +86,17 @@ HRESULT CreateThroughPublishedClassObject(ICameraEngine** engine) {
   }
   std::memcpy(&length, view.get(), sizeof(length));
   if (length == 0 || length > region.RegionSize - sizeof(length)) return E_FAIL;
-  HGLOBAL global = ::GlobalAlloc(GMEM_MOVEABLE, length);
+  common::UniqueGlobalMemory global(::GlobalAlloc(GMEM_MOVEABLE, length));
   if (!global) return E_OUTOFMEMORY;
-  void* data = ::GlobalLock(global);
-  std::memcpy(data, static_cast<const BYTE*>(view.get()) + sizeof(length), length);
-  ::GlobalUnlock(global);
-  common::ComPtr<IStream> stream;
-  HRESULT hr = ::CreateStreamOnHGlobal(global, TRUE, stream.put());
-  if (FAILED(hr)) {
-    ::GlobalFree(global);
-    return hr;
+  {
+    common::GlobalLockGuard data(global.get());
+    if (!data) return E_OUTOFMEMORY;
+    std::memcpy(data.get(), static_cast<const BYTE*>(view.get()) + sizeof(length), length);
   }
+  common::ComPtr<IStream> stream;
+  HRESULT hr = ::CreateStreamOnHGlobal(global.get(), TRUE, stream.put());
+  if (FAILED(hr)) return hr;
+  global.release();  // the stream frees it now
   common::ComPtr<IClassFactory> factory;
   hr = ::CoUnmarshalInterface(stream.get(), IID_IClassFactory, factory.put_void());
   if (FAILED(hr)) return hr;

@@ -8,6 +8,7 @@
 
 #include "EngineLaunch.h"
 #include "common/ComPtr.h"
+#include "common/UniqueHandle.h"
 
 namespace engine {
 
@@ -29,12 +30,11 @@ HRESULT ClassObjectPublisher::Publish(IClassFactory* factory) {
                                                           0, total, kEngineClassObjectMappingName));
   if (!mapping) return HRESULT_FROM_WIN32(::GetLastError());
   common::UniqueMappedView view(::MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, total));
-  const void* data = ::GlobalLock(global);
+  const common::GlobalLockGuard data(global);
   if (!view || !data) return E_FAIL;
   const std::uint32_t length = static_cast<std::uint32_t>(bytes);
   std::memcpy(view.get(), &length, sizeof(length));
-  std::memcpy(static_cast<BYTE*>(view.get()) + sizeof(length), data, bytes);
-  ::GlobalUnlock(global);
+  std::memcpy(static_cast<BYTE*>(view.get()) + sizeof(length), data.get(), bytes);
   stream_ = std::move(stream);
   mapping_ = std::move(mapping);
   return S_OK;

@@ -14,6 +14,7 @@
 #include "Log.h"
 #include "Registration.h"
 #include "ServerLifetime.h"
+#include "common/ComInit.h"
 #include "common/UniqueHandle.h"
 
 namespace {
@@ -102,8 +103,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   if (HasSwitch(commandLine, L"UnregServer") || HasSwitch(commandLine, L"UnregServerUser")) {
     return SUCCEEDED(engine::UnregisterServer(perUser)) ? 0 : 1;
   }
-  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
-  const int result = Serve();
-  ::CoUninitialize();
-  return result;
+  const common::ComInit com(COINIT_APARTMENTTHREADED);
+  if (!com.MustUninitialize()) return 1;
+  return Serve();
 }

@@ -2,6 +2,7 @@
 #include "core/TargetCheck.h"
 
 #include "common/Strings.h"
+#include "common/UniqueHandle.h"
 #include "resources/LTovra2/LTovra2Ids.h"
 
 namespace portal {
@@ -88,14 +89,12 @@ std::wstring FormatTargetMessage(const std::wstring& pattern, const std::vector<
   // Unused insert numbers must still point at text.
   static const wchar_t kEmpty[] = L"";
   while (inserts.size() < 9) inserts.push_back(reinterpret_cast<DWORD_PTR>(kEmpty));
-  wchar_t* buffer = nullptr;
+  common::UniqueLocalText buffer;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY, pattern.c_str(), 0,
-      0, reinterpret_cast<wchar_t*>(&buffer), 0, reinterpret_cast<va_list*>(inserts.data()));
+      0, reinterpret_cast<wchar_t*>(buffer.put()), 0, reinterpret_cast<va_list*>(inserts.data()));
   if (length == 0 || !buffer) return pattern;
-  std::wstring text(buffer, length);
-  ::LocalFree(buffer);
-  return text;
+  return std::wstring(buffer.get(), length);
 }
 
 }  // namespace portal

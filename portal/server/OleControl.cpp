@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "common/HResult.h"
+#include "common/UniqueBstr.h"
 
 namespace portal {
 namespace {
@@ -165,13 +166,11 @@ HRESULT OleControl::GetUserType(DWORD formOfType, LPOLESTR* userType) {
 HRESULT OleControl::DescribeUserType(LPOLESTR* userType) {
   common::ComPtr<ITypeInfo> typeInfo;
   RETURN_IF_FAILED(GetClassTypeInfo(typeInfo.put()));
-  BSTR name = nullptr;
-  BSTR description = nullptr;
-  RETURN_IF_FAILED(typeInfo->GetDocumentation(MEMBERID_NIL, &name, &description, nullptr, nullptr));
-  const wchar_t* text = description && *description ? description : (name ? name : L"");
+  common::UniqueBstr name;
+  common::UniqueBstr description;
+  RETURN_IF_FAILED(typeInfo->GetDocumentation(MEMBERID_NIL, name.put(), description.put(), nullptr, nullptr));
+  const wchar_t* text = description && *description.get() ? description.get() : (name ? name.get() : L"");
   *userType = TaskStringCopy(text);
-  ::SysFreeString(name);
-  ::SysFreeString(description);
   return *userType ? S_OK : E_OUTOFMEMORY;
 }
 

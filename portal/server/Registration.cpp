@@ -13,6 +13,7 @@
 #include "common/HResult.h"
 #include "common/Module.h"
 #include "common/Registry.h"
+#include "common/UniqueBstr.h"
 #include "server/ModuleState.h"
 #include "server/Registrar.h"
 #include "server/TypeLibrary.h"
@@ -74,12 +75,11 @@ HRESULT UnregisterTypeLibrary(Scope scope) {
   typeLib->ReleaseTLibAttr(attributes);
   // Removing what is not registered is not a failure (the system calls
   // answer it with differing errors).
-  BSTR registeredPath = nullptr;
+  common::UniqueBstr registeredPath;
   if (FAILED(::QueryPathOfRegTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid,
-                                     &registeredPath))) {
+                                     registeredPath.put()))) {
     return S_OK;
   }
-  ::SysFreeString(registeredPath);
   return scope == Scope::User
              ? ::UnRegisterTypeLibForUser(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind)
              : ::UnRegisterTypeLib(attr.guid, attr.wMajorVerNum, attr.wMinorVerNum, attr.lcid, attr.syskind);

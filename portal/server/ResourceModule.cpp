@@ -2,6 +2,7 @@
 #include "server/ResourceModule.h"
 
 #include "common/Module.h"
+#include "common/SystemMessage.h"
 #include "common/UniqueHandle.h"
 #include "server/ModuleState.h"
 
@@ -10,23 +11,9 @@ namespace {
 
 constexpr wchar_t kResourceModuleName[] = L"LTovra2.dll";
 
-// The system's text for an error code in the user's default language,
-// without the trailing line break; empty when the system has none.
-std::wstring SystemMessage(DWORD error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      error, LANG_USER_DEFAULT, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  if (length == 0 || !buffer) return {};
-  std::wstring text(buffer, length);
-  ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-  return text;
-}
-
 void ReportMissingResourceModule(const std::wstring& controlPath, const std::wstring& resourcePath,
                                  DWORD error) {
-  const std::wstring text = resourcePath + L" was not found.\n\n" + SystemMessage(error);
+  const std::wstring text = resourcePath + L" was not found.\n\n" + common::SystemMessage(error, LANG_USER_DEFAULT);
   ::MessageBoxW(nullptr, text.c_str(), controlPath.c_str(), MB_OK | MB_ICONERROR);
 }
 

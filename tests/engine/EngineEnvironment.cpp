@@ -4,22 +4,27 @@
 
 #include <objbase.h>
 
+#include <optional>
+
 #include "EngineClient.h"
+#include "common/ComInit.h"
 
 namespace {
 
 class EngineEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    com_.emplace(COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(com_->MustUninitialize());
     ASSERT_EQ(S_OK, keeper_.Create());
   }
   void TearDown() override {
     keeper_.Release();
-    ::CoUninitialize();
+    com_.reset();
   }
 
  private:
+  std::optional<common::ComInit> com_;
   engine_test::EngineClient keeper_;
 };
 

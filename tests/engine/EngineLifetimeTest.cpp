@@ -7,10 +7,12 @@
 #include <objbase.h>
 #include <tlhelp32.h>
 
+#include <optional>
 #include <string>
 
 #include "EngineClient.h"
 #include "EngineLaunch.h"
+#include "common/ComInit.h"
 
 using namespace engine;
 using engine_test::EngineClient;
@@ -63,10 +65,13 @@ class ClientProcess {
 class EngineLifetime : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    com_.emplace(COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(com_->MustUninitialize());
     ASSERT_TRUE(EngineEndsWithin(20000)) << "an engine from before is still running";
   }
-  void TearDown() override { ::CoUninitialize(); }
+  void TearDown() override { com_.reset(); }
+
+  std::optional<common::ComInit> com_;
 };
 
 TEST_F(EngineLifetime, EndsWhenTheLastClientReleases) {

@@ -10,6 +10,7 @@
 #include "EngineClient.h"
 #include "EngineLaunch.h"
 #include "EngineProxy.h"
+#include "common/ComInit.h"
 #include "common/Module.h"
 #include "common/Registry.h"
 
@@ -68,7 +69,8 @@ TEST(EngineRegistration, PerUserAndMachineEntriesComeAndGo) {
 }
 
 TEST(EngineRegistration, PlainCoCreateInstanceStartsTheRegisteredEngine) {
-  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  const common::ComInit com(COINIT_APARTMENTTHREADED);
+  ASSERT_TRUE(com.MustUninitialize());
   ASSERT_TRUE(EngineEndsWithin(20000));
   ASSERT_EQ(0u, RunEngine(L"/RegServer"));
   ASSERT_EQ(S_OK, RegisterEngineProxyStub());
@@ -87,7 +89,6 @@ TEST(EngineRegistration, PlainCoCreateInstanceStartsTheRegisteredEngine) {
       launched.reset();
       ASSERT_TRUE(EngineEndsWithin(5000));
       RunEngine(L"/UnregServer");
-      ::CoUninitialize();
       GTEST_SKIP() << "a killed engine's class table entry shadows plain activation";
     }
     ASSERT_EQ(S_OK, hr);
@@ -98,7 +99,6 @@ TEST(EngineRegistration, PlainCoCreateInstanceStartsTheRegisteredEngine) {
   }
   EXPECT_TRUE(EngineEndsWithin(5000));
   RunEngine(L"/UnregServer");
-  ::CoUninitialize();
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <objbase.h>
 
 #include "EngineClient.h"
+#include "common/ComInit.h"
 
 int main(int argc, char** argv) {
-  if (argc < 2 || FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
+  const common::ComInit com(COINIT_APARTMENTTHREADED);
+  if (argc < 2 || !com.MustUninitialize()) return 2;
   {
     engine_test::EngineClient client;
     if (FAILED(client.Create())) return 3;
@@ -23,6 +25,5 @@ int main(int argc, char** argv) {
     if (ready) ::SetEvent(ready.get());
     sink.Pump(60000);
   }
-  ::CoUninitialize();
   return 0;
 }

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
+#include "common/ComInit.h"
 #include "common/ComPtr.h"
 
 namespace portal_test {
@@ -36,8 +38,14 @@ common::ComPtr<T> CreatePortal() {
 // Every test runs in a single-threaded OLE apartment.
 class OleTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(S_OK, ::OleInitialize(nullptr)); }
-  void TearDown() override { ::OleUninitialize(); }
+  void SetUp() override {
+    ole_.emplace();
+    ASSERT_EQ(S_OK, ole_->Result());
+  }
+  void TearDown() override { ole_.reset(); }
+
+ private:
+  std::optional<common::OleInit> ole_;
 };
 
 }  // namespace portal_test

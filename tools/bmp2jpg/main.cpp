@@ -12,6 +12,7 @@
 #include "Arguments.h"
 #include "JpegConversion.h"
 #include "JpegError.h"
+#include "common/ComInit.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ int wmain(int argc, wchar_t** argv) {
   Arguments parsed;
   std::wstring error;
   if (!ParseArguments(args, parsed, error)) return Fail(error);
-  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return Fail(L"COM unavailable");
+  const common::ComInit com(COINIT_APARTMENTTHREADED);
+  if (!com.MustUninitialize()) return Fail(L"COM unavailable");
   int status = 1;
   try {
     status = Run(parsed);
@@ -46,6 +48,5 @@ int wmain(int argc, wchar_t** argv) {
     status = Fail(std::to_wstring(e.Number()) + L" " +
                   std::wstring(description.begin(), description.end()));
   }
-  ::CoUninitialize();
   return status;
 }

@@ -13,6 +13,7 @@
 
 #include "PortalClient.h"
 #include "PortalHost.h"
+#include "common/ComInit.h"
 #include "common/UniqueHandle.h"
 
 namespace {
@@ -85,13 +86,13 @@ int Run() {
 }  // namespace
 
 int main() {
-  if (FAILED(::OleInitialize(nullptr))) return 1;
+  const common::OleInit ole;
+  if (!ole.MustUninitialize()) return 1;
   int result = 1;
   try {
     result = Run();
   } catch (...) {
     std::printf("PictureToFile bench: a call on the control failed\n");
   }
-  ::OleUninitialize();
   return result;
 }

@@ -117,6 +117,19 @@ struct WindowTraits {
   static void Close(Handle h) noexcept { ::DestroyWindow(h); }
 };
 
+struct GlobalMemoryTraits {  // GlobalAlloc
+  using Handle = HGLOBAL;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::GlobalFree(h); }
+};
+
+template <typename T>
+struct LocalMemoryTraits {  // memory the system hands out for LocalFree (FormatMessage buffers)
+  using Handle = T*;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::LocalFree(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
@@ -132,6 +145,25 @@ using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using UniqueLocalText = UniqueHandle<LocalMemoryTraits<wchar_t>>;
+
+// Locks movable global memory for the lifetime of the guard.
+class GlobalLockGuard {
+ public:
+  explicit GlobalLockGuard(HGLOBAL memory) noexcept : memory_(memory), data_(::GlobalLock(memory)) {}
+  GlobalLockGuard(const GlobalLockGuard&) = delete;
+  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+  ~GlobalLockGuard() {
+    if (data_) ::GlobalUnlock(memory_);
+  }
+  void* get() const noexcept { return data_; }
+  explicit operator bool() const noexcept { return data_ != nullptr; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
 
 // A DC obtained with GetDC/GetWindowDC, released to its window.
 class WindowDc {

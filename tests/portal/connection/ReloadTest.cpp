@@ -11,7 +11,9 @@
 #include "PortalLibrary.h"
 #include "TestContainer.h"
 #include "Tovra2.h"
+#include "common/ComInit.h"
 #include "common/ComPtr.h"
+#include "common/UniqueBstr.h"
 #include "common/UniqueHandle.h"
 
 namespace {
@@ -36,9 +38,8 @@ LONG PrepareAndConnect(HMODULE module) {
   common::ComPtr<IVideoPortal> portal;
   object.As(&portal);
   LONG prepared = 0, connected = 0;
-  BSTR name = ::SysAllocString(L"ReloadTest");
-  portal->PrepareControl(name, nullptr, 0, &prepared);
-  ::SysFreeString(name);
+  const common::UniqueBstr name(L"ReloadTest");
+  portal->PrepareControl(name.get(), nullptr, 0, &prepared);
   portal->ConnectCamera2(&connected);
   LONG isConnected = 0;
   portal->get_CameraConnected(&isConnected);
@@ -50,7 +51,8 @@ LONG PrepareAndConnect(HMODULE module) {
 }
 
 TEST(Reload, TheControlSurvivesBeingFreedAndLoadedAgain) {
-  ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
+  const common::OleInit ole;
+  ASSERT_EQ(S_OK, ole.Result());
   const std::wstring path = portal_test::PortalLibraryPath();
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
@@ -63,7 +65,6 @@ TEST(Reload, TheControlSurvivesBeingFreedAndLoadedAgain) {
     ::FreeLibrary(module);
     EXPECT_NE(nullptr, ::GetModuleHandleW(path.c_str())) << "COM still holds code of the control";
   }
-  ::OleUninitialize();
 }
 
 }  // namespace

@@ -9,11 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "Tovra2.h"
+#include "common/ComInit.h"
 #include "common/ComPtr.h"
 #include "common/Module.h"
+#include "common/SystemMessage.h"
 #include "common/UniqueHandle.h"
 
 namespace {
@@ -55,15 +58,6 @@ struct HookTraits {
   static void Close(Handle h) noexcept { ::UnhookWindowsHookEx(h); }
 };
 using UniqueHook = common::UniqueHandle<HookTraits>;
-
-std::wstring SystemMessage(DWORD error) {
-  wchar_t buffer[1024] = {};
-  const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                                        LANG_USER_DEFAULT, buffer, ARRAYSIZE(buffer), nullptr);
-  std::wstring text(buffer, length);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-  return text;
-}
 
 // A scratch installation folder, removed afterwards.
 class Installation {
@@ -110,7 +104,8 @@ LONG GetLongProperty(IDispatch* object, const wchar_t* name) {
 class ResourceModuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    com_.emplace(COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(com_->MustUninitialize());
     g_watch = MessageBoxWatch();
     hook_.reset(::SetWindowsHookExW(WH_CBT, WatchActivation, nullptr, ::GetCurrentThreadId()));
     ASSERT_TRUE(hook_);
@@ -119,8 +114,10 @@ class ResourceModuleTest : public ::testing::Test {
 
   void TearDown() override {
     hook_.reset();
-    ::CoUninitialize();
+    com_.reset();
   }
+
+  std::optional<common::ComInit> com_;
 
   Installation install_;
   UniqueHook hook_;
@@ -148,7 +145,8 @@ TEST_F(ResourceModuleTest, MissingResourceModuleIsReportedOnceAndTheControlWorks
   ASSERT_TRUE(control);
   ASSERT_EQ(g_watch.count, 1);
   EXPECT_EQ(g_watch.caption, controlPath);
-  EXPECT_EQ(g_watch.text, install_.File(L"LTovra2.dll") + L" was not found.\n\n" + SystemMessage(ERROR_MOD_NOT_FOUND));
+  EXPECT_EQ(g_watch.text, install_.File(L"LTovra2.dll") + L" was not found.\n\n" +
+                              common::SystemMessage(ERROR_MOD_NOT_FOUND, LANG_USER_DEFAULT));
 
   using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
   const auto getClassObject =
