@@ -1,13 +1,12 @@
 // PortalEventSink: unpacks PortalNotification's four arguments.
 #include "PortalEventSink.h"
 
+#include "PortalContract.h"
 #include "Tovra2.h"
 
 namespace torvane {
 
 namespace {
-
-constexpr DISPID kPortalNotification = 1;
 
 // Arguments arrive last-first; each is a 32-bit long, or pointer-sized in
 // the 64-bit build, possibly by reference.
@@ -63,7 +62,7 @@ HRESULT PortalEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
 HRESULT PortalEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                                 UINT* argError) {
   if (result) ::VariantInit(result);
-  if (id != kPortalNotification) return DISP_E_MEMBERNOTFOUND;
+  if (id != tovra2::dispid::kPortalNotification) return DISP_E_MEMBERNOTFOUND;
   if (!params || params->cArgs != 4) return DISP_E_BADPARAMCOUNT;
   LONG_PTR values[4] = {};
   for (UINT i = 0; i < 4; ++i) {

@@ -6,6 +6,7 @@
 #include "Global.h"
 #include "MenuHelp.h"
 #include "TorvaneIds.h"
+#include "engine/interface/EngineCommands.h"
 #include "frmMain.h"
 
 namespace torvane {
@@ -23,8 +24,8 @@ bool ButtonCommandBuilt(int index) { return index == 1 || index == 5; }
 bool frmMain::ButtonInit() {
   if (vidPort_.CameraConnected() != 0) {
     ShowControl(IDC_FILENAME, false);
-    vidPort_.SetCameraPropertyLong(19, 0);  // motion reports off
-    StopSound();                            // a motion alarm still playing
+    vidPort_.SetCameraPropertyLong(engine::kPropMotionReport, 0);
+    StopSound();  // a motion alarm still playing
     return true;
   }
   context_.prompter.MessBox(L"Please connect the camera to your computer's USB port!", L"!", L"OK",
@@ -82,7 +83,7 @@ void frmMain::MotionDetectorButton() {
 
 void frmMain::StopMotionDetector() {
   const bool alarmWasOn = Global().MotionAlarm;
-  vidPort_.SetCameraPropertyLong(19, 0);
+  vidPort_.SetCameraPropertyLong(engine::kPropMotionReport, 0);
   vidPort_.StopMovieRecording();
   if (motionFileCount_ > 0) {
     context_.prompter.MessBox(std::to_wstring(motionFileCount_) + L" files have been stored in " +

@@ -4,6 +4,7 @@
 #include "ErrorScope.h"
 #include "Global.h"
 #include "MainLayout.h"
+#include "PortalContract.h"
 #include "TorvaneIds.h"
 #include "common/Module.h"
 #include "frmMain.h"
@@ -42,8 +43,8 @@ void frmMain::Form_Load() {
     vidPort_ = PortalClient(host_->DispatchPtr());
   });
   scope.Run([&] { vidPort_.PrepareControl(kUniqueName, kRegistryKey, 0); });
-  scope.Run([&] { vidPort_.EnableUIElements(3, 0, 1); });
-  scope.Run([&] { vidPort_.EnableUIElements(4, 0, 1); });
+  scope.Run([&] { vidPort_.EnableUIElements(tovra2::kElementStatusBar, 0, 1); });
+  scope.Run([&] { vidPort_.EnableUIElements(tovra2::kElementFormatSequence, 0, 1); });
   scope.Run([&] { vidPort_.ConnectCamera2(); });
 
   long connected = 0;

@@ -5,6 +5,7 @@
 #include "AlarmSound.h"
 #include "ErrorScope.h"
 #include "MotionDecision.h"
+#include "PortalContract.h"
 #include "TimeStampName.h"
 #include "TorvaneIds.h"
 #include "frmMain.h"
@@ -13,15 +14,15 @@ namespace torvane {
 
 void frmMain::PortalNotification(long lMsg, LONG_PTR lParam1, LONG_PTR, LONG_PTR) {
   switch (lMsg) {
-    case 1:
+    case tovra2::kNotifyMotion:
       MotionReport(static_cast<long>(lParam1));
       break;
-    case 2: {
+    case tovra2::kNotifyRecordingEnded: {
       ErrorScope scope(context_, procedures::kMainPortal);
       scope.Run([&] { context_.prompter.SystemMessage(std::to_wstring(static_cast<long>(lParam1))); });
       break;
     }
-    case 3:
+    case tovra2::kNotifyCameraGone:
       CameraDetached();
       break;
     default:

@@ -1,6 +1,6 @@
-// Command numbers of ICameraEngine::Execute / ::Inquire and the camera
-// property numbers with a fixed meaning. Sub-codes are given with each
-// command where they select an operation.
+// Command numbers of ICameraEngine::Execute / ::Inquire, their sub-codes and
+// the camera property numbers with a fixed meaning. A command without
+// sub-codes takes kNoSubCode.
 #pragma once
 
 namespace engine {
@@ -10,30 +10,32 @@ enum Command : long {
   kCmdConnected = 2,           // inquire: long, 1 = a camera is connected
   kCmdConnect = 3,             // 3/0 CameraRecord
   kCmdDisconnect = 4,          // 4/0
-  kCmdProperty = 5,            // 5/p long value
-  kCmdMovie = 6,               // 6/1..6/6
+  kCmdProperty = 5,            // 5/p long value (p: Property below)
+  kCmdMovie = 6,               // MovieSub
   kCmdTextStamp = 7,           // 7/0 TextStampStyleRecord
-  kCmdSettings = 9,            // 9/1 load, 9/2 save: SettingsRecord
-  kCmdPreview = 10,            // 10/0 on (PreviewRecord), 10/1 off; inquire 10/0
-  kCmdNotifyWindow = 11,       // 11/0 set, 11/1 remove: 32-bit window handle
-  kCmdPicture = 12,            // 12/0 file, 12/2 sound, 12/3 and 12/4 mapping
+  kCmdSettings = 9,            // SettingsSub: SettingsRecord
+  kCmdPreview = 10,            // PreviewSub; inquire kPreviewOn: PreviewRecord
+  kCmdNotifyWindow = 11,       // NotifyWindowSub: 32-bit window handle
+  kCmdPicture = 12,            // PictureSub
   kCmdCameraCount = 13,        // inquire: long
-  kCmdCameraRecord = 14,       // inquire 14/i: CameraRecord
+  kCmdCameraRecord = 14,       // inquire 14/i: CameraRecord of camera i
   kCmdCurrentCamera = 15,      // inquire: CameraRecord
   kCmdCurrentIndex = 17,       // inquire: long
   kCmdRememberedCamera = 18,   // inquire: CameraRecord
   kCmdRememberedIndex = 19,    // inquire: long
   kCmdCameraState = 20,        // inquire: long
   kCmdCameraInUse = 21,        // inquire: in long index, out long
-  kCmdIndexedPicture = 22,     // 22/1..22/6
-  kCmdDialog = 23,             // 23/1
-  kCmdFormat = 26,             // 26/1 set, inquire 26/0 read, 26/3 probe: VideoFormatRecord
-  kCmdMode = 28,               // 28/1 on, 28/2 off, inquire 28/3: long
-  kCmdStillFormat = 29,        // 29/1 set, inquire 29/0 read, 29/2 probe: StillFormatRecord
+  kCmdIndexedPicture = 22,     // IndexedPictureSub
+  kCmdDialog = 23,             // DialogSub
+  kCmdFormat = 26,             // FormatSub: VideoFormatRecord
+  kCmdMode = 28,               // ModeSub: the camera mode shown on the status bar
+  kCmdStillFormat = 29,        // StillFormatSub: StillFormatRecord
   kCmdFeature = 31,            // inquire: FeatureInquiryRecord
-  kCmdLastFailure = 99,        // inquire: long
-  kCmdScenarioFirst = 1000,    // test scenario channel (engine/README.md)
+  kCmdLastFailure = 99,        // inquire: long FailureReason
+  kCmdScenarioFirst = 1000,    // test scenario channel: ScenarioCommand
 };
+
+inline constexpr long kNoSubCode = 0;
 
 enum MovieSub : long {
   kMovieStart = 1,
@@ -60,16 +62,54 @@ enum IndexedPictureSub : long {
   kIndexedInfo = 6,        // inquire: IndexedPictureRecord in and out
 };
 
+enum SettingsSub : long {
+  kSettingsLoad = 1,
+  kSettingsSave = 2,
+};
+
+enum PreviewSub : long {
+  kPreviewOn = 0,          // execute with PreviewRecord; inquire reads it back
+  kPreviewOff = 1,
+};
+
+enum NotifyWindowSub : long {
+  kNotifyWindowSet = 0,
+  kNotifyWindowRemove = 1,
+};
+
+enum DialogSub : long {
+  kDialogCamera = 1,       // the engine's own camera dialog (modal)
+};
+
+enum FormatSub : long {
+  kFormatRead = 0,         // inquire
+  kFormatSet = 1,          // execute
+  kFormatProbe = 3,        // inquire: success when the size is supported
+};
+
+enum ModeSub : long {
+  kModeOn = 1,             // execute
+  kModeOff = 2,            // execute
+  kModeRead = 3,           // inquire: long, non-zero = on
+};
+
+enum StillFormatSub : long {
+  kStillRead = 0,          // inquire
+  kStillSet = 1,           // execute
+  kStillProbe = 2,         // inquire: success when the still size is supported
+};
+
 enum Property : long {
-  kPropLiveVideo = 16,
-  kPropMotionReport = 19,
-  kPropMotionSensitivity = 20,
-  kPropHook = 29,
-  kPropShowHide = 31,
-  kPropLevel = 102,
-  kPropIndicator106 = 106,
-  kPropSwitch = 107,
-  kPropValue = 108,
+  kPropLiveVideo = 16,           // live video while a picture is taken
+  kPropMotionReport = 19,        // motion reports on (-1 or 1) or off (0)
+  kPropMotionSensitivity = 20,   // 1..100
+  kPropHook = 29,                // the video hook feeds VX_MEMORY_IMAGE_1_0
+  kPropShowHide = 31,            // read before the camera menu offers show/hide
+  // Camera values the control shows as status indicators.
+  kPropIndicatorLevel = 102,     // a level 0..n (pane picture and tooltip)
+  kPropIndicatorReserved = 106,  // read with the indicators, shown nowhere
+  kPropIndicatorSwitch = 107,    // on / off
+  kPropIndicatorValue = 108,     // a number the user picks from a menu
 };
 
 // Failure reasons of inquiry 99 that the control explains to the user.
@@ -78,6 +118,21 @@ enum FailureReason : long {
   kReasonNoCamera = 14,
   kReasonBusy = 15,
   kReasonFile = 16,
+};
+
+// Commands of the test scenario channel (engine/README.md).
+enum ScenarioCommand : long {
+  kScenarioUnplug = 1000,          // sub = camera index
+  kScenarioReplug = 1001,          // sub = camera index
+  kScenarioFailNext = 1002,        // sub = failure reason
+  kScenarioMotionValues = 1003,    // input = 32-bit values 0..100
+  kScenarioPostMessage = 1004,     // input = message, wParam, lParam (32-bit each)
+  kScenarioSetState = 1005,        // sub = camera index, input = state
+  kScenarioDialogAutoClose = 1006, // sub = milliseconds, 0 = never
+  kScenarioForgetCamera = 1007,
+  kScenarioMovieLimit = 1008,      // sub = largest capture file in bytes, 0 = default
+  kScenarioReloadConfig = 1009,    // input = INI path (ANSI), none = the default file
+  kScenarioProcessInfo = 1010,     // inquiry: process id, 0, CPU time
 };
 
 }  // namespace engine

@@ -21,15 +21,34 @@ namespace engine {
 struct CameraRecord {
   std::uint32_t size;         // sizeof(CameraRecord)
   std::uint16_t vendorId;     // first identifier, compared to recognise a camera
-  std::uint16_t productId;    // second identifier (901 = any camera of the type)
+  std::uint16_t productId;    // second identifier (kAnyProductOfType)
   char name[256];             // display name
-  std::int32_t type;
-  std::int32_t state;         // 1 = gone, 4, 6 as the control reads them
+  std::int32_t type;          // CameraTypeValue
+  std::int32_t state;         // CameraStateValue
   std::uint32_t serial;       // also compared to recognise a camera
   std::uint32_t index;        // the engine's index of this camera
   std::uint32_t reserved[2];
   char device[256];           // device string for the companion program
 };
+
+// Values of CameraRecord::state (and of inquiry 20) that clients interpret.
+enum CameraStateValue : std::int32_t {
+  kCameraReady = 0,
+  kCameraGone = 1,
+  kCameraInUse = 2,
+  kCameraNotReady = 3,
+  kCameraUnavailable = 4,
+  kCameraBusy = 6,
+};
+
+// Values of CameraRecord::type with a meaning for clients.
+enum CameraTypeValue : std::int32_t {
+  kCameraTypeBranded = 9,      // the OEM definitions may rename it
+  kCameraTypeIndicators = 14,  // has the status indicator properties
+};
+
+// A remembered CameraRecord::productId that matches any camera of its type.
+inline constexpr std::uint16_t kAnyProductOfType = 901;
 
 // Command 1/0.
 struct PrepareRecord {

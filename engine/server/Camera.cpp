@@ -14,8 +14,8 @@ Camera::Camera(const CameraDefinition& definition, std::uint32_t index)
       state_(definition.state),
       capture_(definition.initialSize),
       renderer_(definition.serial * 7919u + index) {
-  properties_ = {{kPropShowHide, definition.showHide}, {kPropLevel, 0},  {kPropIndicator106, 0},
-                 {kPropSwitch, 0},               {kPropValue, 1}};
+  properties_ = {{kPropShowHide, definition.showHide}, {kPropIndicatorLevel, 0}, {kPropIndicatorReserved, 0},
+                 {kPropIndicatorSwitch, 0}, {kPropIndicatorValue, 1}};
 }
 
 CameraRecord Camera::Record() const {

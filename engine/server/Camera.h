@@ -18,8 +18,8 @@ namespace engine {
 
 class Camera {
  public:
-  static constexpr std::int32_t kStateReady = 0;
-  static constexpr std::int32_t kStateGone = 1;
+  static constexpr std::int32_t kStateReady = kCameraReady;
+  static constexpr std::int32_t kStateGone = kCameraGone;
   static constexpr std::size_t kMaxHeldPictures = 8;
   static constexpr std::size_t kInitialHeldPictures = 3;
 

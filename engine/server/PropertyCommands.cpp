@@ -62,7 +62,7 @@ HRESULT ExecuteProperty(Session& session, const Call& call) {
   if (!session.camera) return session.Fail(kReasonNoCamera);
   session.camera->SetProperty(call.subCode, value);
   // Other clients of the camera refresh their indicators.
-  Engine::Instance().PostToUsers(*session.camera, kMsgIndicatorReport,
+  Engine::Instance().PostToUsers(*session.camera, kMsgPropertyChanged,
                                  static_cast<WPARAM>(call.subCode), value, &session);
   return S_OK;
 }

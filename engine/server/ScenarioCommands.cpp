@@ -14,20 +14,6 @@
 namespace engine {
 namespace {
 
-enum Scenario : long {
-  kUnplug = 1000,          // sub = camera index
-  kReplug = 1001,          // sub = camera index
-  kFailNext = 1002,        // sub = failure reason
-  kMotionValues = 1003,    // input = 32-bit values 0..100
-  kPostMessage = 1004,     // input = message, wParam, lParam (32-bit each)
-  kSetState = 1005,        // sub = camera index, input = state
-  kDialogAutoClose = 1006, // sub = milliseconds, 0 = never
-  kForgetCamera = 1007,
-  kMovieLimit = 1008,      // sub = largest capture file in bytes, 0 = default
-  kReloadConfig = 1009,    // input = INI path (ANSI), none = the default file
-  kProcessInfo = 1010,     // inquiry: EngineProcessInfo
-};
-
 struct EngineProcessInfo {
   std::uint32_t processId;
   std::uint32_t reserved;
@@ -113,7 +99,7 @@ HRESULT ReloadConfig(const Call& call) {
 }  // namespace
 
 HRESULT InquireScenario(Session&, const Call& call) {
-  if (call.command != kProcessInfo) return E_NOTIMPL;
+  if (call.command != kScenarioProcessInfo) return E_NOTIMPL;
   FILETIME created, exited, kernel, user;
   if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return E_FAIL;
   const auto ticks = [](FILETIME t) {
@@ -125,28 +111,28 @@ HRESULT InquireScenario(Session&, const Call& call) {
 
 HRESULT ExecuteScenario(Session& session, const Call& call) {
   switch (call.command) {
-    case kUnplug: return Unplug(call);
-    case kReplug: return Replug(call);
-    case kFailNext:
+    case kScenarioUnplug: return Unplug(call);
+    case kScenarioReplug: return Replug(call);
+    case kScenarioFailNext:
       if (call.subCode == 0) return E_INVALIDARG;
       session.injectedFailure = call.subCode;
       return S_OK;
-    case kMotionValues: return MotionValues(session, call);
-    case kPostMessage: return PostEngineMessage(session, call);
-    case kSetState: return SetState(call);
-    case kDialogAutoClose:
+    case kScenarioMotionValues: return MotionValues(session, call);
+    case kScenarioPostMessage: return PostEngineMessage(session, call);
+    case kScenarioSetState: return SetState(call);
+    case kScenarioDialogAutoClose:
       if (call.subCode < 0 || call.subCode > kMaxAutoCloseMs) return E_INVALIDARG;
       Engine::Instance().dialogAutoCloseMs = static_cast<DWORD>(call.subCode);
       return S_OK;
-    case kForgetCamera:
+    case kScenarioForgetCamera:
       ForgetRememberedCamera();
       return S_OK;
-    case kMovieLimit:
+    case kScenarioMovieLimit:
       if (call.subCode != 0 && call.subCode < kMinMovieLimit) return E_INVALIDARG;
       session.movieByteLimit = call.subCode ? static_cast<std::uint64_t>(call.subCode)
                                             : media::AviContainer::kMaxFileBytes;
       return S_OK;
-    case kReloadConfig: return ReloadConfig(call);
+    case kScenarioReloadConfig: return ReloadConfig(call);
     default: return E_NOTIMPL;
   }
 }

@@ -33,8 +33,8 @@ HRESULT Save(Session& session, const SettingsKey& where) {
   common::WriteRegDword(key.get(), L"Height", static_cast<DWORD>(camera.CaptureSize().height));
   common::WriteRegDword(key.get(), L"Sensitivity", static_cast<DWORD>(session.sensitivity));
   common::WriteRegDword(key.get(), L"Mode", camera.Mode() ? 1 : 0);
-  common::WriteRegDword(key.get(), L"Switch", static_cast<DWORD>(camera.Property(kPropSwitch)));
-  common::WriteRegDword(key.get(), L"Value", static_cast<DWORD>(camera.Property(kPropValue)));
+  common::WriteRegDword(key.get(), L"Switch", static_cast<DWORD>(camera.Property(kPropIndicatorSwitch)));
+  common::WriteRegDword(key.get(), L"Value", static_cast<DWORD>(camera.Property(kPropIndicatorValue)));
   return S_OK;
 }
 
@@ -53,8 +53,8 @@ HRESULT Load(Session& session, const SettingsKey& where) {
     session.sensitivity = static_cast<long>(*value);
   }
   if (const auto value = common::ReadRegDword(key.get(), L"Mode")) camera.SetMode(*value != 0);
-  if (const auto value = common::ReadRegDword(key.get(), L"Switch")) camera.SetProperty(kPropSwitch, static_cast<long>(*value));
-  if (const auto value = common::ReadRegDword(key.get(), L"Value")) camera.SetProperty(kPropValue, static_cast<long>(*value));
+  if (const auto value = common::ReadRegDword(key.get(), L"Switch")) camera.SetProperty(kPropIndicatorSwitch, static_cast<long>(*value));
+  if (const auto value = common::ReadRegDword(key.get(), L"Value")) camera.SetProperty(kPropIndicatorValue, static_cast<long>(*value));
   return S_OK;
 }
 

@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "PortalContract.h"
 #include "common/HResult.h"
 #include "core/Enumerator.h"
 #include "server/ModuleState.h"
@@ -154,7 +155,7 @@ void VideoPortal::FireNotification(LONG msg, LONG_PTR param1, LONG_PTR param2, L
   for (ConnectionPoint* point : {&defaultEvents_, &secondEvents_}) {
     for (const common::ComPtr<IDispatch>& sink : point->Sinks()) {
       DISPPARAMS params = {args, nullptr, 4, 0};
-      sink->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+      sink->Invoke(tovra2::dispid::kPortalNotification, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     }
   }
 }

@@ -223,6 +223,9 @@ class VideoPortal final : public OleControl,
 
   HRESULT DispatchTypeInfo(ITypeInfo** typeInfo);
 
+  // The timer that refreshes the status indicators.
+  static constexpr UINT_PTR kStatusTimer = 1;
+
   LONG refs_ = 1;
   common::ComPtr<ITypeInfo> dispatchTypeInfo_;
   PortalSettings settings_;

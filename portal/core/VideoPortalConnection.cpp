@@ -5,18 +5,22 @@
 #include <algorithm>
 #include <iterator>
 
+#include "PortalContract.h"
 #include "common/Strings.h"
+#include "common/UniqueBstr.h"
 #include "common/WaitCursor.h"
 #include "engine/Records.h"
+#include "engine/interface/EngineCommands.h"
 #include "server/ModuleState.h"
 #include "ui/OemDefinitions.h"
 
 namespace portal {
 namespace {
 
-constexpr LONG kUnreadableState = 10;
+using namespace engine;
+
+// Wider formats are stills: the live video stays at 640 x 480.
 constexpr LONG kStillModeWidth = 640;
-constexpr USHORT kAnyCameraOfType = 901;
 
 }  // namespace
 
@@ -24,22 +28,22 @@ constexpr USHORT kAnyCameraOfType = 901;
 
 bool VideoPortal::IsCameraConnected() {
   LONG connected = 0;
-  return engine_ && engine_->InquireLong(2, 0, &connected) && connected != 0;
+  return engine_ && engine_->InquireLong(kCmdConnected, kNoSubCode, &connected) && connected != 0;
 }
 
 bool VideoPortal::ReadCameraRecord(LONG index, engine::CameraRecord* record) {
-  return engine_ && engine_->InquireRecord(14, index, record);
+  return engine_ && engine_->InquireRecord(kCmdCameraRecord, index, record);
 }
 
 bool VideoPortal::ReadRememberedCamera(engine::CameraRecord* record, LONG* index) {
-  LONG remembered = -1;
-  if (!engine_ || !engine_->InquireRecord(18, 0, record)) return false;
-  if (index) *index = engine_->InquireLong(19, 0, &remembered) ? remembered : -1;
+  LONG remembered = tovra2::kNoCameraIndex;
+  if (!engine_ || !engine_->InquireRecord(kCmdRememberedCamera, kNoSubCode, record)) return false;
+  if (index) *index = engine_->InquireLong(kCmdRememberedIndex, kNoSubCode, &remembered) ? remembered : tovra2::kNoCameraIndex;
   return true;
 }
 
 bool VideoPortal::ReadProperty(LONG property, LONG* value) {
-  return engine_ && engine_->InquireLong(5, property, value);
+  return engine_ && engine_->InquireLong(kCmdProperty, property, value);
 }
 
 bool VideoPortal::ReadFormat(LONG* width, LONG* height, LONG* bitDepth, LONG* fourCC) {
@@ -66,9 +70,9 @@ HRESULT VideoPortal::PrepareControl(BSTR strUniqueName, BSTR strRegistryKey, LON
   engine_ = std::move(client);
   connection_.uniqueName = common::BstrToWide(strUniqueName);
   connection_.settingsKey = CompleteSettingsKey(common::BstrToWide(strRegistryKey));
-  engine_->ExecuteRecord(1, 0, MakePrepareRecord(connection_.uniqueName, connection_.settingsKey));
+  engine_->ExecuteRecord(kCmdPrepare, kNoSubCode, MakePrepareRecord(connection_.uniqueName, connection_.settingsKey));
   const auto window = static_cast<LONG>(reinterpret_cast<LONG_PTR>(window_.Handle()));
-  engine_->ExecuteLong(11, 0, window);
+  engine_->ExecuteLong(kCmdNotifyWindow, kNotifyWindowSet, window);
   return Result(plResult, true);
 }
 
@@ -76,7 +80,7 @@ HRESULT VideoPortal::PrepareControl(BSTR strUniqueName, BSTR strRegistryKey, LON
 
 HRESULT VideoPortal::GetCameraCount(LONG* plCount, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, engine_ && plCount && engine_->InquireLong(13, 0, plCount));
+  return Result(plResult, engine_ && plCount && engine_->InquireLong(kCmdCameraCount, kNoSubCode, plCount));
 }
 
 HRESULT VideoPortal::GetCameraDescription(LONG lIndex, BSTR* strDescription, LONG* plResult) {
@@ -84,12 +88,13 @@ HRESULT VideoPortal::GetCameraDescription(LONG lIndex, BSTR* strDescription, LON
   engine::CameraRecord record;
   if (!strDescription || !ReadCameraRecord(lIndex, &record)) return Result(plResult, false);
   std::wstring name = common::AnsiToWide(common::AnsiFieldToString(record.name, sizeof(record.name)));
-  if (record.type == 9 && !connection_.uniqueName.empty()) {
+  if (record.type == kCameraTypeBranded && !connection_.uniqueName.empty()) {
     // An equipment maker may rename its own cameras.
     if (auto brand = skin::OemCameraDisplayName(ModuleState::Instance())) name = *brand;
   }
   if (name.size() > 259) name.resize(259);
-  ::SysFreeString(*strDescription);
+  // A client may hand in a string: it is replaced.
+  const common::UniqueBstr previous = common::UniqueBstr::Attach(*strDescription);
   *strDescription = common::AllocBstr(name);
   return Result(plResult, true);
 }
@@ -106,14 +111,14 @@ HRESULT VideoPortal::GetCameraState(LONG lIndex, LONG* plCameraState, LONG* plRe
   BusyScope busy;
   engine::CameraRecord record;
   const bool read = ReadCameraRecord(lIndex, &record);
-  if (plCameraState) *plCameraState = read ? record.state : kUnreadableState;
+  if (plCameraState) *plCameraState = read ? record.state : tovra2::kCameraStateUnreadable;
   return Result(plResult, read);
 }
 
 HRESULT VideoPortal::QueryCameraConnected(LONG lIndex, LONG* bConnected, LONG* plResult) {
   BusyScope busy;
   LONG inUse = 0;
-  if (!bConnected || !engine_ || !engine_->InquireLongWithInput(21, 0, lIndex, &inUse)) {
+  if (!bConnected || !engine_ || !engine_->InquireLongWithInput(kCmdCameraInUse, kNoSubCode, lIndex, &inUse)) {
     return Result(plResult, false);
   }
   *bConnected = inUse;
@@ -122,8 +127,8 @@ HRESULT VideoPortal::QueryCameraConnected(LONG lIndex, LONG* bConnected, LONG* p
 
 HRESULT VideoPortal::QueryRegistryCameraIndex(LONG* lIndex, LONG* plResult) {
   BusyScope busy;
-  if (lIndex) *lIndex = -1;
-  return Result(plResult, lIndex && engine_ && engine_->InquireLong(19, 0, lIndex));
+  if (lIndex) *lIndex = tovra2::kNoCameraIndex;
+  return Result(plResult, lIndex && engine_ && engine_->InquireLong(kCmdRememberedIndex, kNoSubCode, lIndex));
 }
 
 HRESULT VideoPortal::get_CameraConnected(LONG* pVal) {
@@ -136,16 +141,16 @@ HRESULT VideoPortal::get_CameraConnected(LONG* pVal) {
 HRESULT VideoPortal::get_CameraIndex(LONG* pVal) {
   BusyScope busy;
   if (!pVal) return E_POINTER;
-  *pVal = -1;
-  if (engine_) engine_->InquireLong(17, 0, pVal);
+  *pVal = tovra2::kNoCameraIndex;
+  if (engine_) engine_->InquireLong(kCmdCurrentIndex, kNoSubCode, pVal);
   return S_OK;
 }
 
 HRESULT VideoPortal::get_CameraState(LONG* pVal) {
   BusyScope busy;
   if (!pVal) return E_POINTER;
-  *pVal = kUnreadableState;
-  if (engine_) engine_->InquireLong(20, 0, pVal);
+  *pVal = tovra2::kCameraStateUnreadable;
+  if (engine_) engine_->InquireLong(kCmdCameraState, kNoSubCode, pVal);
   return S_OK;
 }
 
@@ -167,7 +172,7 @@ bool VideoPortal::ConnectIndex(LONG index) {
   engine::CameraRecord record;
   if (!ReadCameraRecord(index, &record)) return false;
   common::WaitCursor cursor;
-  if (!engine_->ExecuteRecord(3, 0, record)) return false;
+  if (!engine_->ExecuteRecord(kCmdConnect, kNoSubCode, record)) return false;
   ProbeFormatSupport();
   preview_.HideRetryButton();
   LONG ignored = 0;
@@ -189,7 +194,7 @@ HRESULT VideoPortal::ConnectCamera2(LONG* plResult) {
     return Result(plResult, false);
   }
   LONG count = 0;
-  if (!engine_->InquireLong(13, 0, &count)) {
+  if (!engine_->InquireLong(kCmdCameraCount, kNoSubCode, &count)) {
     PostRefresh();
     return Result(plResult, false);
   }
@@ -206,14 +211,14 @@ HRESULT VideoPortal::ConnectCamera2(LONG* plResult) {
 // camera remembered in the registry, then every camera in index order.
 void VideoPortal::SearchAndConnect() {
   LONG count = 0;
-  engine_->InquireLong(13, 0, &count);
-  LONG inUse = -1;
+  engine_->InquireLong(kCmdCameraCount, kNoSubCode, &count);
+  LONG inUse = tovra2::kNoCameraIndex;
   for (LONG i = 0; i < count && inUse < 0; ++i) {
     LONG used = 0;
-    if (engine_->InquireLongWithInput(21, 0, i, &used) && used != 0) inUse = i;
+    if (engine_->InquireLongWithInput(kCmdCameraInUse, kNoSubCode, i, &used) && used != 0) inUse = i;
   }
   engine::CameraRecord remembered;
-  LONG failedMatch = -1;
+  LONG failedMatch = tovra2::kNoCameraIndex;
   bool connected = false;
   if (ReadRememberedCamera(&remembered, nullptr) && inUse < 0) {
     for (LONG i = 0; i < count && !connected; ++i) {
@@ -221,7 +226,7 @@ void VideoPortal::SearchAndConnect() {
       if (!ReadCameraRecord(i, &candidate)) continue;
       const bool sameType = candidate.type == remembered.type;
       const bool sameIds = candidate.vendorId == remembered.vendorId && candidate.productId == remembered.productId;
-      if (!sameType || !(sameIds || remembered.productId == kAnyCameraOfType)) continue;
+      if (!sameType || !(sameIds || remembered.productId == kAnyProductOfType)) continue;
       connected = ConnectIndex(i);
       if (!connected) failedMatch = i;
     }
@@ -238,7 +243,7 @@ HRESULT VideoPortal::DisconnectCamera(LONG* plResult) {
   BusyScope busy;
   connection_.connectionWanted = false;
   preview_.SetLive(false);
-  return Result(plResult, engine_ && engine_->ExecuteBare(4, 0));
+  return Result(plResult, engine_ && engine_->ExecuteBare(kCmdDisconnect, kNoSubCode));
 }
 
 void VideoPortal::ProbeFormatSupport() {
@@ -247,18 +252,18 @@ void VideoPortal::ProbeFormatSupport() {
   struct Probe {
     Resolution size;
     LONG width, height;
-  } probes[] = {{Resolution::k160x120, 160, 120}, {Resolution::k240x180, 240, 180},
-                {Resolution::k320x240, 320, 240}, {Resolution::k640x480, 640, 480},
-                {Resolution::k800x600, 800, 600}, {Resolution::k1024x768, 1024, 768}};
+  } probes[] = {{Resolution::k160x120, 160, 120}, {Resolution::k240x180, 240, 180}, {Resolution::k320x240, 320, 240},
+                {Resolution::k640x480, 640, 480}, {Resolution::k800x600, 800, 600}, {Resolution::k1024x768, 1024, 768}};
   for (const Probe& probe : probes) {
     engine::VideoFormatRecord record = MakeVideoFormatRecord(probe.width, probe.height, 24, 0);
-    supported[static_cast<size_t>(probe.size)] = SUCCEEDED(engine_->Inquire(26, 3, nullptr, 0, &record, sizeof(record)));
+    supported[static_cast<size_t>(probe.size)] =
+        SUCCEEDED(engine_->Inquire(kCmdFormat, kFormatProbe, nullptr, 0, &record, sizeof(record)));
   }
   engine::VideoFormatRecord large = MakeVideoFormatRecord(1280, 960, 24, 0);
   engine::StillFormatRecord still = MakeStillFormatRecord(1280, 960);
   supported[static_cast<size_t>(Resolution::k1280x960)] =
-      SUCCEEDED(engine_->Inquire(26, 3, nullptr, 0, &large, sizeof(large))) ||
-      SUCCEEDED(engine_->Inquire(29, 2, nullptr, 0, &still, sizeof(still)));
+      SUCCEEDED(engine_->Inquire(kCmdFormat, kFormatProbe, nullptr, 0, &large, sizeof(large))) ||
+      SUCCEEDED(engine_->Inquire(kCmdStillFormat, kStillProbe, nullptr, 0, &still, sizeof(still)));
   supported[static_cast<size_t>(Resolution::k1600)] = false;
 }
 
@@ -267,24 +272,28 @@ void VideoPortal::ProbeFormatSupport() {
 HRESULT VideoPortal::LoadRegistrySettings(BSTR strRegistryKey, LONG* plResult) {
   BusyScope busy;
   const std::wstring key = common::BstrToWide(strRegistryKey);
-  return Result(plResult, engine_ && engine_->ExecuteRecord(9, 1, MakeSettingsRecord(key.empty() ? connection_.settingsKey : key)));
+  return Result(plResult,
+                engine_ && engine_->ExecuteRecord(kCmdSettings, kSettingsLoad,
+                                                  MakeSettingsRecord(key.empty() ? connection_.settingsKey : key)));
 }
 
 HRESULT VideoPortal::SaveRegistrySettings(BSTR strRegistryKey, LONG* plResult) {
   BusyScope busy;
   const std::wstring key = common::BstrToWide(strRegistryKey);
-  return Result(plResult, engine_ && engine_->ExecuteRecord(9, 2, MakeSettingsRecord(key.empty() ? connection_.settingsKey : key)));
+  return Result(plResult,
+                engine_ && engine_->ExecuteRecord(kCmdSettings, kSettingsSave,
+                                                  MakeSettingsRecord(key.empty() ? connection_.settingsKey : key)));
 }
 
 HRESULT VideoPortal::SetCameraPropertyLong(LONG lProperty, LONG lPropertyValue, LONG* plResult) {
   BusyScope busy;
   if (!HasEngine()) return Result(plResult, false);
-  if (lProperty == 29) {
+  if (lProperty == kPropHook) {
     return lPropertyValue ? StartVideoHook(0, plResult) : StopVideoHook(0, plResult);
   }
   // Live video during pictures cannot be switched on while the client
   // disallowed it.
-  if (lProperty == 16 && lPropertyValue == 1 && !connection_.allowPreviewDuringPictures) {
+  if (lProperty == kPropLiveVideo && lPropertyValue == 1 && !connection_.allowPreviewDuringPictures) {
     return Result(plResult, false);
   }
   return Result(plResult, WriteProperty(lProperty, lPropertyValue));
@@ -302,17 +311,18 @@ HRESULT VideoPortal::SetVideoFormat(LONG lWidth, LONG lHeight, LONG lBitDepth, L
   if (!HasEngine()) return Result(plResult, false);
   if (lWidth <= kStillModeWidth) {
     connection_.highResolutionStillMode = false;
-    const bool set = engine_->ExecuteRecord(26, 1, MakeVideoFormatRecord(lWidth, lHeight, lBitDepth, lFormatFourCC));
+    const bool set = engine_->ExecuteRecord(kCmdFormat, kFormatSet,
+                                            MakeVideoFormatRecord(lWidth, lHeight, lBitDepth, lFormatFourCC));
     if (set) LayOut();
     return Result(plResult, set);
   }
   // Large sizes are stills: the live video stays at 640 x 480.
   connection_.highResolutionStillMode = true;
   if (!connection_.stillCapable) return Result(plResult, false);
-  const bool set = engine_->ExecuteRecord(26, 1, MakeVideoFormatRecord(640, 480, 24, 0)) &&
-                   engine_->ExecuteRecord(29, 1, MakeStillFormatRecord(lWidth, lHeight));
+  const bool set = engine_->ExecuteRecord(kCmdFormat, kFormatSet, MakeVideoFormatRecord(640, 480, 24, 0)) &&
+                   engine_->ExecuteRecord(kCmdStillFormat, kStillSet, MakeStillFormatRecord(lWidth, lHeight));
   if (set) {
-    FireNotification(5, lWidth, lHeight, 0);
+    FireNotification(tovra2::kNotifyFormatChanged, lWidth, lHeight, 0);
     LayOut();
   }
   return Result(plResult, set);
@@ -323,7 +333,8 @@ HRESULT VideoPortal::GetVideoFormat(LONG* plWidth, LONG* plHeight, LONG* plBitDe
   BusyScope busy;
   if (!HasEngine() || !plWidth || !plHeight || !plBitDepth || !lFormatFourCC) return Result(plResult, false);
   engine::StillFormatRecord still;
-  if (connection_.highResolutionStillMode && connection_.stillCapable && engine_->InquireRecord(29, 0, &still)) {
+  if (connection_.highResolutionStillMode && connection_.stillCapable &&
+      engine_->InquireRecord(kCmdStillFormat, kStillRead, &still)) {
     *plWidth = still.width;
     *plHeight = still.height;
     *plBitDepth = still.bitDepth;
@@ -333,7 +344,7 @@ HRESULT VideoPortal::GetVideoFormat(LONG* plWidth, LONG* plHeight, LONG* plBitDe
   // Outside the still mode, and in it without a usable still format, the
   // ordinary format answers.
   engine::VideoFormatRecord format;
-  if (!engine_->InquireRecord(26, 0, &format)) return Result(plResult, false);
+  if (!engine_->InquireRecord(kCmdFormat, kFormatRead, &format)) return Result(plResult, false);
   *plWidth = format.header.biWidth;
   *plHeight = format.header.biHeight;
   *plBitDepth = format.header.biBitCount;

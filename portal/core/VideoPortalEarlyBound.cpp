@@ -6,6 +6,7 @@
 
 #include "common/Strings.h"
 #include "engine/Records.h"
+#include "engine/interface/EngineCommands.h"
 #include "server/ModuleState.h"
 
 namespace portal {
@@ -84,18 +85,21 @@ bool VideoPortal::ReadIndexedPicture(LONG picture, engine::IndexedPictureRecord*
   request.size = sizeof(request);
   request.pictureNumber = picture;
   engine::IndexedPictureRecord answer = request;
-  if (!engine_ || FAILED(engine_->Inquire(22, 6, &request, sizeof(request), &answer, sizeof(answer)))) return false;
+  if (!engine_ || FAILED(engine_->Inquire(engine::kCmdIndexedPicture, engine::kIndexedInfo, &request, sizeof(request),
+                                          &answer, sizeof(answer))))
+    return false;
   *record = answer;
   return true;
 }
 
 HRESULT VideoPortal::IndexedPictureCount(LONG* plCount, LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, engine_ && plCount && engine_->InquireLong(22, 1, plCount));
+  return Result(plResult,
+                engine_ && plCount && engine_->InquireLong(engine::kCmdIndexedPicture, engine::kIndexedCount, plCount));
 }
 
-HRESULT VideoPortal::IndexedPictureInfo(LONG lPicture, LONG* plWidth, LONG* plHeight, LONG* plValue3,
-                                        LONG* plValue4, LONG* plValue5, LONG* plResult) {
+HRESULT VideoPortal::IndexedPictureInfo(LONG lPicture, LONG* plWidth, LONG* plHeight, LONG* plValue3, LONG* plValue4,
+                                        LONG* plValue5, LONG* plResult) {
   BusyScope busy;
   engine::IndexedPictureRecord record;
   if (!plWidth || !plHeight || !plValue3 || !plValue4 || !plValue5 || !ReadIndexedPicture(lPicture, &record)) {
@@ -117,7 +121,7 @@ HRESULT VideoPortal::IndexedPictureToFile(LONG lPicture, BSTR strFileName, BSTR 
   common::CopyToAnsiField(common::BstrToWide(strFileName), record.fileName, sizeof(record.fileName));
   common::CopyToAnsiField(common::BstrToWide(strTextStamp), record.textStamp, sizeof(record.textStamp));
   record.pictureNumber = lPicture;
-  return Result(plResult, engine_->ExecuteRecord(22, 2, record));
+  return Result(plResult, engine_->ExecuteRecord(engine::kCmdIndexedPicture, engine::kIndexedToFile, record));
 }
 
 HRESULT VideoPortal::IndexedPictureToMemory(LONG lFormatFourCC, LONG lBitDepth, LONG lPicture, LONG_PTR lMemory,
@@ -140,18 +144,19 @@ HRESULT VideoPortal::IndexedPictureToMemory(LONG lFormatFourCC, LONG lBitDepth, 
   request.pictureNumber = lPicture;
   // The engine writes the bitmap file image straight into the caller's
   // buffer; the call carries it back.
-  return Result(plResult, SUCCEEDED(engine_->Execute(22, 3, &request, sizeof(request),
-                                                     reinterpret_cast<void*>(lMemory), *plMemorySize)));
+  return Result(plResult,
+                SUCCEEDED(engine_->Execute(engine::kCmdIndexedPicture, engine::kIndexedToBuffer, &request,
+                                           sizeof(request), reinterpret_cast<void*>(lMemory), *plMemorySize)));
 }
 
 HRESULT VideoPortal::IndexedPictureCommand4(LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, engine_ && engine_->ExecuteBare(22, 4));
+  return Result(plResult, engine_ && engine_->ExecuteBare(engine::kCmdIndexedPicture, engine::kIndexedTake));
 }
 
 HRESULT VideoPortal::IndexedPictureCommand5(LONG* plResult) {
   BusyScope busy;
-  return Result(plResult, engine_ && engine_->ExecuteBare(22, 5));
+  return Result(plResult, engine_ && engine_->ExecuteBare(engine::kCmdIndexedPicture, engine::kIndexedClear));
 }
 
 }  // namespace portal

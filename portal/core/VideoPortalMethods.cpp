@@ -2,6 +2,9 @@
 // Each method holds the process-wide busy counter while it runs.
 #include "core/VideoPortal.h"
 
+#include "PortalContract.h"
+
+#include "engine/interface/EngineCommands.h"
 #include "server/ModuleState.h"
 
 namespace portal {
@@ -34,19 +37,19 @@ HRESULT VideoPortal::GetLastError(LONG* plError) {
 
 HRESULT VideoPortal::ShowCameraDlg(LONG lCameraDlg, LONG* plResult) {
   BusyScope busy;
-  if (lCameraDlg == 1) {
-    LONG index = -1;
+  if (lCameraDlg == tovra2::kCameraDlgEngine) {
+    LONG index = tovra2::kNoCameraIndex;
     get_CameraIndex(&index);
-    if (index != -1 && engine_) engine_->ExecuteBare(23, 1);
+    if (index != tovra2::kNoCameraIndex && engine_) engine_->ExecuteBare(engine::kCmdDialog, engine::kDialogCamera);
   }
   // The engine's dialog and the control panel report success even when
   // nothing could be shown; only the format sequence can refuse.
-  return Result(plResult, lCameraDlg == 1 || lCameraDlg == 2);
+  return Result(plResult, lCameraDlg == tovra2::kCameraDlgEngine || lCameraDlg == tovra2::kCameraDlgControlPanel);
 }
 
 HRESULT VideoPortal::StartVideoHook(LONG, LONG* plResult) {
   BusyScope busy;
-  if (!HasEngine() || !WriteProperty(29, 1)) return Result(plResult, false);
+  if (!HasEngine() || !WriteProperty(engine::kPropHook, 1)) return Result(plResult, false);
   LONG width = 320, height = 240, depth = 0, fourCC = 0;
   ReadFormat(&width, &height, &depth, &fourCC);
   // The engine creates the shared image when the hook starts.
@@ -57,7 +60,7 @@ HRESULT VideoPortal::StopVideoHook(LONG, LONG* plResult) {
   BusyScope busy;
   // The image stays mapped until the hook starts again or the control
   // goes away; the engine simply stops signalling frames.
-  return Result(plResult, HasEngine() && WriteProperty(29, 0));
+  return Result(plResult, HasEngine() && WriteProperty(engine::kPropHook, 0));
 }
 
 // SendCommand and Query hand the caller's seven values straight to the
@@ -65,7 +68,7 @@ HRESULT VideoPortal::StopVideoHook(LONG, LONG* plResult) {
 HRESULT VideoPortal::SendCommand(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR lParam, LONG lParamSize,
                                  LONG_PTR plParam2, LONG lParamSize2, LONG* plResult) {
   BusyScope busy;
-  LONG status = 1;  // without engine
+  LONG status = tovra2::kNoEngineStatus;
   if (engine_) {
     status = engine_->Execute(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
                               reinterpret_cast<void*>(plParam2), lParamSize2);
@@ -74,10 +77,10 @@ HRESULT VideoPortal::SendCommand(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR
   return S_OK;
 }
 
-HRESULT VideoPortal::Query(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR lParam, LONG lParamSize,
-                           LONG_PTR lParam2, LONG lParamSize2, LONG* plResult) {
+HRESULT VideoPortal::Query(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR lParam, LONG lParamSize, LONG_PTR lParam2,
+                           LONG lParamSize2, LONG* plResult) {
   BusyScope busy;
-  LONG status = 1;
+  LONG status = tovra2::kNoEngineStatus;
   if (engine_) {
     status = engine_->Inquire(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
                               reinterpret_cast<void*>(lParam2), lParamSize2);

@@ -13,6 +13,7 @@
 #include "core/ErrorPrompt.h"
 #include "core/TargetCheck.h"
 #include "engine/Records.h"
+#include "engine/interface/EngineCommands.h"
 #include "resources/LTovra2/LTovra2Ids.h"
 #include "server/ModuleState.h"
 #include "server/ResourceModule.h"
@@ -21,13 +22,10 @@
 namespace portal {
 namespace {
 
-constexpr LONG kLiveVideoProperty = 16;
-constexpr LONG kCameraStateUnavailable = 4;
-constexpr LONG kCameraTypeOem = 9;
+using namespace engine;
+
+// Pictures from this width on are taken at the still size.
 constexpr LONG kStillPictureWidth = 1280;
-constexpr LONG kPictureToFile = 0;
-constexpr LONG kPictureToMapping = 3;
-constexpr LONG kPictureToMappingStill = 4;
 
 bool AcceptedFormat(LONG fourCC, LONG bitDepth) { return fourCC == 0 && bitDepth == 24; }
 
@@ -56,8 +54,8 @@ class PictureMapping {
  public:
   explicit PictureMapping(LONG size) {
     std::snprintf(name_, sizeof(name_), engine::kPictureMappingFormat, static_cast<long>(::timeGetTime()));
-    mapping_.reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(size), name_));
+    mapping_.reset(
+        ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size), name_));
   }
   bool Created() const { return mapping_.valid(); }
   const char* Name() const { return name_; }
@@ -80,7 +78,7 @@ class PictureMapping {
 
 std::wstring VideoPortal::PictureCameraName(const engine::CameraRecord& camera) {
   std::wstring name = common::AnsiToWide(common::AnsiFieldToString(camera.name, sizeof(camera.name)));
-  if (camera.type == kCameraTypeOem && !connection_.uniqueName.empty()) {
+  if (camera.type == kCameraTypeBranded && !connection_.uniqueName.empty()) {
     if (auto brand = skin::OemCameraDisplayName(ModuleState::Instance())) name = *brand;
   }
   return name;
@@ -92,8 +90,9 @@ bool VideoPortal::CheckPictureTarget(const std::string& path) {
   engine::CameraRecord camera;
   LONG state = 0;
   LONG width = 320, height = 240, bitDepth = 0, fourCC = 0;
-  if (!engine_ || !engine_->InquireRecord(15, 0, &camera) || !engine_->InquireLong(20, 0, &state) ||
-      state == kCameraStateUnavailable || !ReadFormat(&width, &height, &bitDepth, &fourCC)) {
+  if (!engine_ || !engine_->InquireRecord(kCmdCurrentCamera, kNoSubCode, &camera) ||
+      !engine_->InquireLong(kCmdCameraState, kNoSubCode, &state) || state == kCameraUnavailable ||
+      !ReadFormat(&width, &height, &bitDepth, &fourCC)) {
     return false;
   }
   TargetCheckRequest request;
@@ -114,15 +113,15 @@ bool VideoPortal::CheckPictureTarget(const std::string& path) {
 
 bool VideoPortal::PauseLiveVideo() {
   LONG live = 0;
-  ReadProperty(kLiveVideoProperty, &live);
-  if (!connection_.allowPreviewDuringPictures) WriteProperty(kLiveVideoProperty, 0);
+  ReadProperty(kPropLiveVideo, &live);
+  if (!connection_.allowPreviewDuringPictures) WriteProperty(kPropLiveVideo, 0);
   return live != 0;
 }
 
 void VideoPortal::ResumeLiveVideo(bool wasOn) {
   // Written directly: the client's refusal of live video applies to its
   // own puts, not to the control restoring what it found.
-  if (wasOn) WriteProperty(kLiveVideoProperty, 1);
+  if (wasOn) WriteProperty(kPropLiveVideo, 1);
 }
 
 bool VideoPortal::BusyIndicatorWanted(bool liveVideoWasOn) {
@@ -130,9 +129,13 @@ bool VideoPortal::BusyIndicatorWanted(bool liveVideoWasOn) {
   return liveVideoWasOn && window && ::IsWindowVisible(window) && ForegroundInThisProcess();
 }
 
-void VideoPortal::SendPictureStyle() { engine_->ExecuteRecord(7, 0, MakeTextStampRecord(settings_.textStamp)); }
+void VideoPortal::SendPictureStyle() {
+  engine_->ExecuteRecord(kCmdTextStamp, kNoSubCode, MakeTextStampRecord(settings_.textStamp));
+}
 
-void VideoPortal::SendPictureSound() { engine_->ExecuteRecord(12, 2, MakePictureSoundRecord(settings_.pictureSound)); }
+void VideoPortal::SendPictureSound() {
+  engine_->ExecuteRecord(kCmdPicture, kPictureSound, MakePictureSoundRecord(settings_.pictureSound));
+}
 
 // --- IVideoPortal ---------------------------------------------------------------
 
@@ -153,7 +156,7 @@ HRESULT VideoPortal::PictureToFile(LONG lFormatFourCC, LONG lBitDepth, BSTR strF
     if (BusyIndicatorWanted(liveVideoWasOn)) indicator.Show(ModuleState::ResourceModule(), window_.Handle());
     SendPictureStyle();
     SendPictureSound();
-    taken = engine_->ExecuteRecord(12, kPictureToFile,
+    taken = engine_->ExecuteRecord(kCmdPicture, kPictureToFile,
                                    MakePictureRequest(fileName, common::BstrToWide(strTextStamp), 0));
   }
   // A failed picture is explained when the target is the cause.
@@ -188,10 +191,10 @@ HRESULT VideoPortal::PictureToMemory(LONG lFormatFourCC, LONG lBitDepth, LONG_PT
   if (!mapping.Created()) return Result(plResult, false);
   const LONG subCode =
       connection_.stillCapable && width >= kStillPictureWidth ? kPictureToMappingStill : kPictureToMapping;
-  const bool taken = engine_->ExecuteRecord(
-      12, subCode,
-      MakePictureRequest(common::AnsiToWide(mapping.Name()), common::BstrToWide(strTextStamp),
-                         static_cast<DWORD>(bufferSize)));
+  const bool taken =
+      engine_->ExecuteRecord(kCmdPicture, subCode,
+                             MakePictureRequest(common::AnsiToWide(mapping.Name()), common::BstrToWide(strTextStamp),
+                                                static_cast<DWORD>(bufferSize)));
   // The caller's buffer changes only with a picture the engine delivered.
   return Result(plResult, taken && mapping.CopyTo(reinterpret_cast<void*>(lMemory), bufferSize));
 }

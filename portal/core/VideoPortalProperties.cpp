@@ -3,8 +3,10 @@
 // recording starts.
 #include "core/VideoPortal.h"
 
+#include "PortalContract.h"
 #include "common/Strings.h"
 #include "engine/Records.h"
+#include "engine/interface/EngineCommands.h"
 #include "server/ModuleState.h"
 
 namespace portal {
@@ -41,7 +43,8 @@ HRESULT VideoPortal::get_EnablePreview(LONG* pVal) {
   BusyScope busy;
   if (!pVal) return E_POINTER;
   engine::PreviewRecord state;
-  *pVal = engine_ && engine_->InquireRecord(10, 0, &state) ? state.on : settings_.enablePreview;
+  *pVal = engine_ && engine_->InquireRecord(engine::kCmdPreview, engine::kPreviewOn, &state) ? state.on
+                                                                                             : settings_.enablePreview;
   return S_OK;
 }
 
@@ -54,22 +57,22 @@ HRESULT VideoPortal::put_EnablePreview(LONG newVal) {
 // Switches the engine's preview into the preview window on or off.
 bool VideoPortal::ApplyPreview(LONG enable) {
   if (!engine_ || !preview_.Handle()) return false;
-  const bool applied =
-      enable ? engine_->ExecuteRecord(10, 0, MakePreviewRecord(preview_.Handle(), settings_.previewMaxWidth,
-                                                               settings_.previewMaxHeight))
-             : engine_->ExecuteBare(10, 1);
+  const bool applied = enable ? engine_->ExecuteRecord(engine::kCmdPreview, engine::kPreviewOn,
+                                                       MakePreviewRecord(preview_.Handle(), settings_.previewMaxWidth,
+                                                                         settings_.previewMaxHeight))
+                              : engine_->ExecuteBare(engine::kCmdPreview, engine::kPreviewOff);
   preview_.SetLive(applied && enable != 0);
   return applied;
 }
 
-#define PORTAL_STORED_PROPERTY(Name, field)                                                   \
-  HRESULT VideoPortal::get_##Name(LONG* pVal) {                                               \
-    BusyScope busy;                                                                           \
-    return Get(pVal, settings_.field);                                                        \
-  }                                                                                           \
-  HRESULT VideoPortal::put_##Name(LONG newVal) {                                              \
-    BusyScope busy;                                                                           \
-    return Put(&settings_.field, newVal);                                                     \
+#define PORTAL_STORED_PROPERTY(Name, field)      \
+  HRESULT VideoPortal::get_##Name(LONG* pVal) {  \
+    BusyScope busy;                              \
+    return Get(pVal, settings_.field);           \
+  }                                              \
+  HRESULT VideoPortal::put_##Name(LONG newVal) { \
+    BusyScope busy;                              \
+    return Put(&settings_.field, newVal);        \
   }
 
 PORTAL_STORED_PROPERTY(MovieVideoCompressionFOURCC, movie.videoCompressionFourCC)
@@ -115,7 +118,7 @@ HRESULT VideoPortal::get_MovieRecordingActiveLocal(LONG* pVal) {
   if (!engine_) return Get(pVal, recordingLocal_ ? 1 : 0);
   engine::RecordingStateRecord state;
   *pVal = 0;
-  if (!IsCameraConnected() || !engine_->InquireRecord(6, 6, &state)) return S_FALSE;
+  if (!IsCameraConnected() || !engine_->InquireRecord(engine::kCmdMovie, engine::kMovieState, &state)) return S_FALSE;
   *pVal = state.active != 0 && recordingLocal_ ? 1 : 0;
   return S_OK;
 }
@@ -126,7 +129,7 @@ HRESULT VideoPortal::get_MovieRecordingActiveGlobal(LONG* pVal) {
   *pVal = 0;
   if (!engine_) return S_OK;
   engine::RecordingStateRecord state;
-  if (!IsCameraConnected() || !engine_->InquireRecord(6, 6, &state)) return S_FALSE;
+  if (!IsCameraConnected() || !engine_->InquireRecord(engine::kCmdMovie, engine::kMovieState, &state)) return S_FALSE;
   *pVal = state.active != 0 ? 1 : 0;
   return S_OK;
 }
@@ -189,26 +192,26 @@ HRESULT VideoPortal::EnableUIElements(LONG lElement, LONG, LONG lEnable, LONG* p
   const bool on = lEnable != 0;
   auto setMenu = [&](Resolution size) { connection_.menuEnabled[static_cast<size_t>(size)] = on; };
   switch (lElement) {
-    case 0: setMenu(Resolution::k640x480); break;
-    case 1: setMenu(Resolution::k320x240); break;
-    case 2: connection_.allowPreviewDuringPictures = on; break;
-    case 3: break;  // the status bar comes with the preview layout
-    case 4: connection_.allowFormatSequence = on; break;
-    case 6: setMenu(Resolution::k160x120); break;
-    case 7: connection_.barOption = on; break;
-    case 8: setMenu(Resolution::k240x180); break;
-    case 9: setMenu(Resolution::k800x600); break;
-    case 10: setMenu(Resolution::k1024x768); break;
-    case 11: setMenu(Resolution::k1280x960); break;
-    case 12: break;
-    case 13:
+    case tovra2::kElementMenu640x480: setMenu(Resolution::k640x480); break;
+    case tovra2::kElementMenu320x240: setMenu(Resolution::k320x240); break;
+    case tovra2::kElementPreviewDuringPictures: connection_.allowPreviewDuringPictures = on; break;
+    case tovra2::kElementStatusBar: break;  // the status bar comes with the preview layout
+    case tovra2::kElementFormatSequence: connection_.allowFormatSequence = on; break;
+    case tovra2::kElementMenu160x120: setMenu(Resolution::k160x120); break;
+    case tovra2::kElementBarOption: connection_.barOption = on; break;
+    case tovra2::kElementMenu240x180: setMenu(Resolution::k240x180); break;
+    case tovra2::kElementMenu800x600: setMenu(Resolution::k800x600); break;
+    case tovra2::kElementMenu1024x768: setMenu(Resolution::k1024x768); break;
+    case tovra2::kElementMenu1280x960: setMenu(Resolution::k1280x960); break;
+    case tovra2::kElementMenu1600: break;
+    case tovra2::kElementStillCapable:
       connection_.stillCapable = on;
       if (on) {  // a still-capable camera also offers the large sizes
         setMenu(Resolution::k1280x960);
         setMenu(Resolution::k1600);
       }
       break;
-    default: return Result(plResult, false);  // 5 and unknown elements
+    default: return Result(plResult, false);  // kElementUnsupported and unknown elements
   }
   return Result(plResult, true);
 }

@@ -4,6 +4,7 @@
 
 #include "common/Strings.h"
 #include "engine/Records.h"
+#include "engine/interface/EngineCommands.h"
 #include "engine/interface/EngineMessages.h"
 
 namespace portal {
@@ -48,9 +49,10 @@ void VideoPortal::ReleaseEngine() {
   if (!engine_) return;
   LONG ignored = 0;
   DisconnectCamera(&ignored);
-  engine_->ExecuteLong(11, 1, static_cast<LONG>(reinterpret_cast<LONG_PTR>(window_.Handle())));
+  engine_->ExecuteLong(engine::kCmdNotifyWindow, engine::kNotifyWindowRemove,
+                       static_cast<LONG>(reinterpret_cast<LONG_PTR>(window_.Handle())));
   hook_.Close();
-  if (statusTimer_ && window_.Handle()) ::KillTimer(window_.Handle(), 1);
+  if (statusTimer_ && window_.Handle()) ::KillTimer(window_.Handle(), kStatusTimer);
   statusTimer_ = false;
   engine_.reset();
 }
@@ -79,11 +81,11 @@ void VideoPortal::ChooseInfoScreen() {
     if (connection_.connectionWanted) ShowInfoScreen(InfoScreenKind::kCameraMissing);
     return;
   }
-  if (remembered.state == 1) return ShowInfoScreen(InfoScreenKind::kCameraMissing);
-  if (remembered.state == 4 || paused_) return ShowInfoScreen(InfoScreenKind::kNoCamera);
+  if (remembered.state == engine::kCameraGone) return ShowInfoScreen(InfoScreenKind::kCameraMissing);
+  if (remembered.state == engine::kCameraUnavailable || paused_) return ShowInfoScreen(InfoScreenKind::kNoCamera);
   LONG state = 0;
   get_CameraState(&state);
-  if (state == 6) return ShowInfoScreen(InfoScreenKind::kCameraBusy);
+  if (state == engine::kCameraBusy) return ShowInfoScreen(InfoScreenKind::kCameraBusy);
   if (connection_.connectionWanted) {
     return ShowInfoScreen(InfoScreenKind::kConnectionFailed,
                           common::AnsiToWide(common::AnsiFieldToString(remembered.name, sizeof(remembered.name))));

@@ -141,11 +141,11 @@ TEST_F(EngineBasics, PropertiesOfClientAndCamera) {
   EXPECT_EQ(-1, value);
   // Camera properties need a camera.
   EXPECT_TRUE(FAILED(client_.InqLong(kCmdProperty, kPropShowHide, &value)));
-  EXPECT_TRUE(FAILED(client_.ExecLong(kCmdProperty, kPropValue, 3)));
+  EXPECT_TRUE(FAILED(client_.ExecLong(kCmdProperty, kPropIndicatorValue, 3)));
   ASSERT_EQ(S_OK, client_.Connect(0));
   EXPECT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropShowHide, &value));
   EXPECT_EQ(1, value);
-  for (long property : {kPropLevel, kPropIndicator106, kPropSwitch, kPropValue}) {
+  for (long property : {kPropIndicatorLevel, kPropIndicatorReserved, kPropIndicatorSwitch, kPropIndicatorValue}) {
     EXPECT_EQ(S_OK, client_.InqLong(kCmdProperty, property, &value)) << property;
     EXPECT_EQ(S_OK, client_.ExecLong(kCmdProperty, property, 2)) << property;
     EXPECT_EQ(S_OK, client_.InqLong(kCmdProperty, property, &value)) << property;

@@ -86,7 +86,7 @@ std::vector<Case> EngineRobustness::Cases() {
       {kCmdPrepare, 0, Bytes(prepare), 0, nullptr},
       {kCmdConnect, 0, Bytes(camera), 0, nullptr},
       {kCmdProperty, kPropMotionSensitivity, Long(40), 0, nullptr},
-      {kCmdProperty, kPropValue, Long(2), 0, nullptr},
+      {kCmdProperty, kPropIndicatorValue, Long(2), 0, nullptr},
       {kCmdProperty, kPropHook, Long(1), 0, [this] { client_.ExecLong(kCmdProperty, kPropHook, 0); }},
       {kCmdMovie, kMovieStart, Bytes(movie), 0, stop},
       {kCmdMovie, kMovieCompression, Bytes(VideoCompressionRecord{16, 0, -1, 15}), 0, nullptr},

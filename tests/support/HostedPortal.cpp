@@ -5,9 +5,13 @@
 
 #include <fstream>
 
+#include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/Strings.h"
+#include "engine/interface/EngineCommands.h"
+
+namespace dispid = tovra2::dispid;
 
 namespace portal_test {
 
@@ -140,7 +144,7 @@ LONG HostedPortal::Prepare(const wchar_t* key) {
   args.emplace_back(L"TorvaneTests");
   args.emplace_back(key);
   args.emplace_back(0L);
-  return Call(1, std::move(args));
+  return Call(dispid::kPrepareControl, std::move(args));
 }
 
 LONG HostedPortal::Scenario(LONG command, LONG subCode, const void* input, LONG size) {
@@ -152,12 +156,12 @@ LONG HostedPortal::Scenario(LONG command, LONG subCode, const void* input, LONG 
   args.emplace_back(size);
   args.push_back(Variant::Pointer(0));
   args.emplace_back(0L);
-  return Call(28, std::move(args));
+  return Call(dispid::kSendCommand, std::move(args));
 }
 
 LONG HostedPortal::ReloadEngineConfig(const std::wstring& path) {
   const std::string ansi = common::WideToAnsi(path);
-  return Scenario(1009, 0, ansi.c_str(), static_cast<LONG>(ansi.size() + 1));
+  return Scenario(engine::kScenarioReloadConfig, 0, ansi.c_str(), static_cast<LONG>(ansi.size() + 1));
 }
 
 bool HostedPortal::PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs) {

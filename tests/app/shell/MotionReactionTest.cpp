@@ -8,15 +8,22 @@
 #include <cstdint>
 #include <cwctype>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "DispatchCall.h"
 #include "FlowTestSupport.h"
 #include "Global.h"
+#include "PortalContract.h"
 #include "PortalEventSink.h"
 #include "TorvaneIds.h"
+#include "common/ComInit.h"
 #include "common/ComPtr.h"
+#include "engine/interface/EngineCommands.h"
+#include "engine/interface/EngineMessages.h"
 #include "frmMain.h"
+
+namespace dispid = tovra2::dispid;
 
 namespace {
 
@@ -39,7 +46,7 @@ void Pump(DWORD forMs) {
 class MotionCounter : public torvane::PortalEvents {
  public:
   void PortalNotification(long lMsg, LONG_PTR, LONG_PTR, LONG_PTR) override {
-    if (lMsg == 1) ++reports;
+    if (lMsg == tovra2::kNotifyMotion) ++reports;
   }
   int reports = 0;
 };
@@ -55,8 +62,9 @@ bool IsTimeStampedName(const std::wstring& name, const std::wstring& prefix, con
 
 class MotionReaction : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ::OleInitialize(nullptr); }
-  static void TearDownTestSuite() { ::OleUninitialize(); }
+  static void SetUpTestSuite() { ole_.emplace(); }
+  static void TearDownTestSuite() { ole_.reset(); }
+  static inline std::optional<common::OleInit> ole_;
 
   void SetUp() override {
     window_ = std::make_unique<torvane::frmMain>(context_);
@@ -95,7 +103,7 @@ class MotionReaction : public ::testing::Test {
     const int wanted = static_cast<int>(values.size());
     values.resize(values.size() + 40, 0);
     std::vector<testing_support::Variant> args;
-    args.emplace_back(1003L);
+    args.emplace_back(engine::kScenarioMotionValues);
     args.emplace_back(0L);
     args.emplace_back(0L);
     args.push_back(testing_support::Variant::Pointer(reinterpret_cast<LONG_PTR>(values.data())));
@@ -103,13 +111,14 @@ class MotionReaction : public ::testing::Test {
     args.push_back(testing_support::Variant::Pointer(0));
     args.emplace_back(0L);
     testing_support::CallResult result;
-    ASSERT_EQ(S_OK, testing_support::Invoke(window_->Host()->Dispatch(), 28, DISPATCH_METHOD, args, &result));
+    ASSERT_EQ(S_OK, testing_support::Invoke(window_->Host()->Dispatch(), dispid::kSendCommand, DISPATCH_METHOD, args,
+                                            &result));
     ASSERT_EQ(0, result.AsLong());
     counter_.reports = 0;
-    window_->vidPort().SetCameraPropertyLong(19, -1);
+    window_->vidPort().SetCameraPropertyLong(engine::kPropMotionReport, -1);
     const DWORD start = ::GetTickCount();
     while (counter_.reports < wanted + 1 && ::GetTickCount() - start < 10000) Pump(20);
-    window_->vidPort().SetCameraPropertyLong(19, 0);
+    window_->vidPort().SetCameraPropertyLong(engine::kPropMotionReport, 0);
     Pump(100);
     ASSERT_GE(counter_.reports, wanted);
   }
@@ -183,10 +192,13 @@ TEST_F(MotionReaction, StoppingTheDetectorReportsStoredFilesOnceAndResets) {
 }
 
 TEST_F(MotionReaction, RecordingEndedByTheControlShowsItsReasonAndOtherCodesNothing) {
-  window_->PortalNotification(2, 3, 0, 0);
+  window_->PortalNotification(tovra2::kNotifyRecordingEnded, engine::kRecordingEndWriteFailure, 0, 0);
   ASSERT_EQ(1u, prompter_.systemMessages.size());
   EXPECT_EQ(L"3", prompter_.systemMessages[0]);
-  for (long code : {0L, 4L, 5L, 15L, 17L}) window_->PortalNotification(code, 1, 2, 3);
+  for (long code : {0L, long{tovra2::kNotifyReconnectAttempted}, long{tovra2::kNotifyFormatChanged},
+                    long{tovra2::kNotifyValueReport}, long{tovra2::kNotifyIndicatorTimer}}) {
+    window_->PortalNotification(code, 1, 2, 3);
+  }
   EXPECT_EQ(1u, prompter_.systemMessages.size());
   EXPECT_TRUE(prompter_.prompts.empty());
 }
@@ -208,11 +220,11 @@ TEST_F(MotionReaction, AboutPromptsAndHelpWithoutItsFileChangesNothing) {
 }
 
 TEST_F(MotionReaction, ButtonInitSwitchesMotionReportsOffBeforeACapture) {
-  window_->vidPort().SetCameraPropertyLong(19, -1);
+  window_->vidPort().SetCameraPropertyLong(engine::kPropMotionReport, -1);
   window_->ShowFileName(true);
   EXPECT_TRUE(window_->ButtonInit());
   long reporting = 1;
-  window_->vidPort().GetCameraPropertyLong(19, &reporting);
+  window_->vidPort().GetCameraPropertyLong(engine::kPropMotionReport, &reporting);
   EXPECT_EQ(0, reporting);
   EXPECT_FALSE(window_->ControlVisible(IDC_FILENAME));
   window_->ClearImageView();
@@ -229,11 +241,11 @@ TEST_F(MotionReaction, StartUpShowsTheCameraAndLayoutFollowsTheDesign) {
   EXPECT_TRUE(window_->ButtonEnabled(1));
   for (int index = 2; index <= 6; ++index) EXPECT_FALSE(window_->ButtonEnabled(index)) << index;
   // Each toolbar button's tooltip, as the toolbar asks for it.
-  const wchar_t* const tips[6] = {L"Capture video window as snap-shot", L"Take a snap-shot in ? seconds time",
+  const wchar_t* const tips[6] = {L"Capture video window as snap-shot",   L"Take a snap-shot in ? seconds time",
                                   L"Take a sequence of timed snap-shots", L"Record a movie",
-                                  L"Set up or stop a motion detector", L"Record a time-lapse movie"};
-  HWND toolbarTips = reinterpret_cast<HWND>(
-      ::SendMessageW(::GetDlgItem(window_->Window(), IDC_TOOLBAR), TB_GETTOOLTIPS, 0, 0));
+                                  L"Set up or stop a motion detector",    L"Record a time-lapse movie"};
+  HWND toolbarTips =
+      reinterpret_cast<HWND>(::SendMessageW(::GetDlgItem(window_->Window(), IDC_TOOLBAR), TB_GETTOOLTIPS, 0, 0));
   ASSERT_NE(nullptr, toolbarTips);
   for (int i = 0; i < 6; ++i) {
     wchar_t text[128] = {};

@@ -6,13 +6,20 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "AppError.h"
 #include "DispatchCall.h"
 #include "PortalClient.h"
+#include "PortalContract.h"
 #include "PortalHost.h"
+#include "common/ComInit.h"
+#include "engine/interface/EngineCommands.h"
+#include "engine/interface/EngineMessages.h"
 #include "common/UniqueHandle.h"
+
+namespace dispid = tovra2::dispid;
 
 namespace {
 
@@ -48,7 +55,7 @@ class Recorder : public torvane::PortalEvents {
   std::vector<Notification> seen;
 };
 
-// SendCommand (DISPID 28) on the engine's scenario channel.
+// SendCommand on the engine's scenario channel.
 long Scenario(IDispatch* control, long command, long sub, const void* data, long size) {
   std::vector<testing_support::Variant> args;
   args.emplace_back(command);
@@ -59,7 +66,7 @@ long Scenario(IDispatch* control, long command, long sub, const void* data, long
   args.push_back(testing_support::Variant::Pointer(0));
   args.emplace_back(0L);
   testing_support::CallResult result;
-  EXPECT_EQ(S_OK, testing_support::Invoke(control, 28, DISPATCH_METHOD, args, &result));
+  EXPECT_EQ(S_OK, testing_support::Invoke(control, dispid::kSendCommand, DISPATCH_METHOD, args, &result));
   return result.AsLong();
 }
 
@@ -81,8 +88,9 @@ class HostWindow {
 
 class PortalHostTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ::OleInitialize(nullptr); }
-  static void TearDownTestSuite() { ::OleUninitialize(); }
+  static void SetUpTestSuite() { ole_.emplace(); }
+  static void TearDownTestSuite() { ole_.reset(); }
+  static inline std::optional<common::OleInit> ole_;
 
   HostWindow window_;
   Recorder events_;
@@ -159,24 +167,24 @@ TEST_F(PortalHostTest, EngineReportsReachTheSinkAsPortalNotification) {
 
   // Motion values fed to the engine come back as code 1 once reporting is on.
   const std::int32_t motion[] = {42, 42, 42, 42};
-  ASSERT_EQ(0, Scenario(host_.Dispatch(), 1003, 0, motion, sizeof(motion)));
-  vidPort.SetCameraPropertyLong(19, -1);
-  const Notification* report = events_.WaitFor(1, 5000);
+  ASSERT_EQ(0, Scenario(host_.Dispatch(), engine::kScenarioMotionValues, 0, motion, sizeof(motion)));
+  vidPort.SetCameraPropertyLong(engine::kPropMotionReport, -1);
+  const Notification* report = events_.WaitFor(tovra2::kNotifyMotion, 5000);
   ASSERT_NE(nullptr, report);
   EXPECT_EQ(42, report->p1);
-  vidPort.SetCameraPropertyLong(19, 0);
+  vidPort.SetCameraPropertyLong(engine::kPropMotionReport, 0);
 
-  // A posted engine report 1567 is forwarded as code 15 with its values.
-  const std::int32_t post[] = {1567, 7, 9};
-  ASSERT_EQ(0, Scenario(host_.Dispatch(), 1004, 0, post, sizeof(post)));
-  const Notification* forwarded = events_.WaitFor(15, 5000);
+  // A posted engine report with two values is forwarded with them.
+  const std::int32_t post[] = {engine::kMsgValueReport, 7, 9};
+  ASSERT_EQ(0, Scenario(host_.Dispatch(), engine::kScenarioPostMessage, 0, post, sizeof(post)));
+  const Notification* forwarded = events_.WaitFor(tovra2::kNotifyValueReport, 5000);
   ASSERT_NE(nullptr, forwarded);
   EXPECT_EQ(7, forwarded->p1);
   EXPECT_EQ(9, forwarded->p2);
 
-  // Unplugging the camera is code 3.
-  ASSERT_EQ(0, Scenario(host_.Dispatch(), 1000, 0, nullptr, 0));
-  EXPECT_NE(nullptr, events_.WaitFor(3, 5000));
+  // Unplugging the camera.
+  ASSERT_EQ(0, Scenario(host_.Dispatch(), engine::kScenarioUnplug, 0, nullptr, 0));
+  EXPECT_NE(nullptr, events_.WaitFor(tovra2::kNotifyCameraGone, 5000));
 
   // After Close nothing reaches the receiver any more.
   host_.Close();

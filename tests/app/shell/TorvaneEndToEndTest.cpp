@@ -8,13 +8,16 @@
 
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CameraEngine.h"
+#include "EngineCommands.h"
 #include "EngineLaunch.h"
 #include "TorvaneIds.h"
 #include "TorvaneProcess.h"
+#include "common/ComInit.h"
 #include "common/ComPtr.h"
 #include "common/Module.h"
 
@@ -35,9 +38,11 @@ std::vector<unsigned char> ReadAll(const std::wstring& path) {
 class TorvaneEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    com_.emplace(COINIT_APARTMENTTHREADED);
     ::CreateDirectoryW(OutFolder().c_str(), nullptr);
   }
+  static void TearDownTestSuite() { com_.reset(); }
+  static inline std::optional<common::ComInit> com_;
 
   void SetUp() override {
     ASSERT_TRUE(WaitForNoEngine(30000)) << "an engine of an earlier run is still serving";
@@ -180,7 +185,7 @@ TEST_F(TorvaneEndToEnd, UnpluggedCameraEndsTheProgramAfterItsPrompt) {
 
   common::ComPtr<ICameraEngine> engine;
   ASSERT_EQ(S_OK, CreateCameraEngine(engine.put()));
-  ASSERT_EQ(S_OK, engine->Execute(1000, 0, 0, nullptr, 0, nullptr, 0));  // unplug camera 0
+  ASSERT_EQ(S_OK, engine->Execute(engine::kScenarioUnplug, 0, 0, nullptr, 0, nullptr, 0));  // camera 0
   HWND detached = torvane.WaitForDialog(L"No camera!");
   ASSERT_NE(nullptr, detached);
   EXPECT_EQ(L"The camera has been detached from the computer!\r\n\r\nTorvane will now terminate. To resume, please "

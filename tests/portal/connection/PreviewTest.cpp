@@ -11,8 +11,12 @@
 #include <vector>
 
 #include "HostedPortal.h"
+#include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "common/UniqueHandle.h"
+#include "engine/interface/EngineMessages.h"
+
+namespace dispid = tovra2::dispid;
 
 using portal_test::EngineConfigFile;
 using portal_test::HostedPortal;
@@ -78,9 +82,9 @@ TEST_F(Preview, LiveFramesReachTheScreenAndTheScreenReturnsWhenStopped) {
   }));
   EXPECT_GT(white, idle.size() / 2) << "information screen";
 
-  ASSERT_EQ(1, portal.Call(9, {}));
-  portal.Put(33, 1);
-  ASSERT_EQ(1, portal.Get(33)) << "the engine reports the preview on";
+  ASSERT_EQ(1, portal.Call(dispid::kConnectCamera2, {}));
+  portal.Put(dispid::kEnablePreview, 1);
+  ASSERT_EQ(1, portal.Get(dispid::kEnablePreview)) << "the engine reports the preview on";
   portal.PumpFor(1500);
   const auto first = CaptureScreenArea(preview, &width, &height);
   portal.PumpFor(1200);
@@ -89,10 +93,10 @@ TEST_F(Preview, LiveFramesReachTheScreenAndTheScreenReturnsWhenStopped) {
   EXPECT_GT(Differences(first, second), 100u) << "the picture moves";
   EXPECT_GT(Differences(idle, first), first.size() / 2) << "the live picture replaced the screen";
 
-  portal.Put(33, 0);
-  EXPECT_EQ(0, portal.Get(33));
-  ASSERT_EQ(1, portal.Call(10, {}));  // DisconnectCamera
-  ::SendMessageW(portal.Window(), 1556, 0, 0);  // the control's own refresh
+  portal.Put(dispid::kEnablePreview, 0);
+  EXPECT_EQ(0, portal.Get(dispid::kEnablePreview));
+  ASSERT_EQ(1, portal.Call(dispid::kDisconnectCamera, {}));  // DisconnectCamera
+  ::SendMessageW(portal.Window(), engine::kMsgInterfaceRefresh, 0, 0);
   portal.PumpFor(300);
   const auto after = CaptureScreenArea(preview, &width, &height);
   EXPECT_LT(Differences(idle, after), after.size() / 4) << "an information screen again";

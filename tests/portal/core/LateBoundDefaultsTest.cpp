@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "DispatchCall.h"
+#include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
+#include "common/UniqueBstr.h"
+#include "engine/interface/EngineCommands.h"
+
+namespace dispid = tovra2::dispid;
 
 using common::ComPtr;
 using testing_support::CallResult;
@@ -62,38 +67,37 @@ TEST_F(LateBoundDefaults, MethodsNeedingTheEngineYieldZeroAndLeaveOutputs) {
   LONG a = kUntouched, b = kUntouched, c = kUntouched, d = kUntouched;
   BSTR text = nullptr;
   struct Case {
-    const char* name;
     DISPID id;
     std::vector<Variant> args;
   };
   std::vector<Case> cases;
-  cases.push_back({"PrepareControl", 1, Args(Variant(L"Torvane"), Variant(L"Software\\X"), Variant(0L))});
-  cases.push_back({"GetCameraCount", 2, Args(Variant::ByRef(&a))});
-  cases.push_back({"GetCameraDescription", 3, Args(Variant(0L), Variant::ByRef(&text))});
-  cases.push_back({"GetCameraType", 4, Args(Variant(0L), Variant::ByRef(&a))});
-  cases.push_back({"QueryCameraConnected", 5, Args(Variant(0L), Variant::ByRef(&a))});
-  cases.push_back({"ConnectCamera", 8, Args(Variant(0L))});
-  cases.push_back({"ConnectCamera2", 9, Args()});
-  cases.push_back({"DisconnectCamera", 10, Args()});
-  cases.push_back({"LoadRegistrySettings", 11, Args(Variant(L""))});
-  cases.push_back({"SaveRegistrySettings", 12, Args(Variant(L""))});
-  cases.push_back({"SetCameraPropertyLong", 13, Args(Variant(19L), Variant(-1L))});
-  cases.push_back({"GetCameraPropertyLong", 14, Args(Variant(19L), Variant::ByRef(&a))});
-  cases.push_back({"PictureToFile", 15, Args(Variant(0L), Variant(24L), Variant(L"c:\\x.bmp"), Variant(L""))});
-  cases.push_back({"PictureToMemory", 16,
+  cases.push_back({dispid::kPrepareControl, Args(Variant(L"Torvane"), Variant(L"Software\\X"), Variant(0L))});
+  cases.push_back({dispid::kGetCameraCount, Args(Variant::ByRef(&a))});
+  cases.push_back({dispid::kGetCameraDescription, Args(Variant(0L), Variant::ByRef(&text))});
+  cases.push_back({dispid::kGetCameraType, Args(Variant(0L), Variant::ByRef(&a))});
+  cases.push_back({dispid::kQueryCameraConnected, Args(Variant(0L), Variant::ByRef(&a))});
+  cases.push_back({dispid::kConnectCamera, Args(Variant(0L))});
+  cases.push_back({dispid::kConnectCamera2, Args()});
+  cases.push_back({dispid::kDisconnectCamera, Args()});
+  cases.push_back({dispid::kLoadRegistrySettings, Args(Variant(L""))});
+  cases.push_back({dispid::kSaveRegistrySettings, Args(Variant(L""))});
+  cases.push_back({dispid::kSetCameraPropertyLong, Args(Variant(engine::kPropMotionReport), Variant(-1L))});
+  cases.push_back({dispid::kGetCameraPropertyLong, Args(Variant(engine::kPropMotionReport), Variant::ByRef(&a))});
+  cases.push_back({dispid::kPictureToFile, Args(Variant(0L), Variant(24L), Variant(L"c:\\x.bmp"), Variant(L""))});
+  cases.push_back({dispid::kPictureToMemory,
                    Args(Variant(0L), Variant(24L), Variant::Pointer(0), Variant::ByRef(&a), Variant(L""))});
-  cases.push_back({"StartMovieRecording", 17, Args(Variant(L"c:\\x.avi"), Variant(L""))});
-  cases.push_back({"StopMovieRecording", 18, Args()});
-  cases.push_back({"StepCaptureAddFrame", 19, Args()});
-  cases.push_back({"MovieRecordWriteSingleFrame", 20, Args(Variant(L"c:\\x.avi"), Variant(L""))});
-  cases.push_back({"SetVideoFormat", 22, Args(Variant(640L), Variant(480L), Variant(24L), Variant(0L))});
-  cases.push_back({"GetVideoFormat", 23, Args(Variant::ByRef(&a), Variant::ByRef(&b), Variant::ByRef(&c),
-                                              Variant::ByRef(&d))});
-  cases.push_back({"ShowCameraDlg(3)", 24, Args(Variant(3L))});
-  cases.push_back({"StartVideoHook", 26, Args(Variant(0L))});
-  cases.push_back({"StopVideoHook", 27, Args(Variant(0L))});
+  cases.push_back({dispid::kStartMovieRecording, Args(Variant(L"c:\\x.avi"), Variant(L""))});
+  cases.push_back({dispid::kStopMovieRecording, Args()});
+  cases.push_back({dispid::kStepCaptureAddFrame, Args()});
+  cases.push_back({dispid::kMovieRecordWriteSingleFrame, Args(Variant(L"c:\\x.avi"), Variant(L""))});
+  cases.push_back({dispid::kSetVideoFormat, Args(Variant(640L), Variant(480L), Variant(24L), Variant(0L))});
+  cases.push_back(
+      {dispid::kGetVideoFormat, Args(Variant::ByRef(&a), Variant::ByRef(&b), Variant::ByRef(&c), Variant::ByRef(&d))});
+  cases.push_back({dispid::kShowCameraDlg, Args(Variant(3L))});  // the format sequence
+  cases.push_back({dispid::kStartVideoHook, Args(Variant(0L))});
+  cases.push_back({dispid::kStopVideoHook, Args(Variant(0L))});
   for (Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(::testing::Message() << tovra2::MemberNameOf(c.id));
     CallResult result;
     // Invoke reports success; the failure travels in the result.
     EXPECT_EQ(S_OK, Call(c.id, std::move(c.args), &result));
@@ -109,37 +113,41 @@ TEST_F(LateBoundDefaults, MethodsNeedingTheEngineYieldZeroAndLeaveOutputs) {
 TEST_F(LateBoundDefaults, PresetOutputsForIndexAndState) {
   LONG index = kUntouched, state = kUntouched;
   CallResult result;
-  EXPECT_EQ(S_OK, Call(6, Args(Variant::ByRef(&index)), &result));
+  EXPECT_EQ(S_OK, Call(dispid::kQueryRegistryCameraIndex, Args(Variant::ByRef(&index)), &result));
   EXPECT_EQ(0, result.AsLong());
-  EXPECT_EQ(-1, index);
+  EXPECT_EQ(tovra2::kNoCameraIndex, index);
   CallResult stateResult;
-  EXPECT_EQ(S_OK, Call(7, Args(Variant(0L), Variant::ByRef(&state)), &stateResult));
+  EXPECT_EQ(S_OK, Call(dispid::kGetCameraState, Args(Variant(0L), Variant::ByRef(&state)), &stateResult));
   EXPECT_EQ(0, stateResult.AsLong());
-  EXPECT_EQ(10, state);
-  EXPECT_EQ(0, Get(30));   // CameraConnected
-  EXPECT_EQ(-1, Get(31));  // CameraIndex
-  EXPECT_EQ(10, Get(48));  // CameraState
+  EXPECT_EQ(tovra2::kCameraStateUnreadable, state);
+  EXPECT_EQ(0, Get(dispid::kCameraConnected));
+  EXPECT_EQ(tovra2::kNoCameraIndex, Get(dispid::kCameraIndex));
+  EXPECT_EQ(tovra2::kCameraStateUnreadable, Get(dispid::kCameraState));
 }
 
 TEST_F(LateBoundDefaults, EngineStatusCallsAndErrorState) {
   CallResult send, query;
-  EXPECT_EQ(S_OK, Call(28, Args(Variant(1L), Variant(0L), Variant(0L), Variant::Pointer(0), Variant(0L),
-                                Variant::Pointer(0), Variant(0L)), &send));
+  EXPECT_EQ(S_OK, Call(dispid::kSendCommand,
+                       Args(Variant(engine::kCmdPrepare), Variant(0L), Variant(0L), Variant::Pointer(0), Variant(0L),
+                            Variant::Pointer(0), Variant(0L)),
+                       &send));
   EXPECT_EQ(1, send.AsLong());
-  EXPECT_EQ(S_OK, Call(29, Args(Variant(13L), Variant(0L), Variant(0L), Variant::Pointer(0), Variant(0L),
-                                Variant::Pointer(0), Variant(0L)), &query));
+  EXPECT_EQ(S_OK, Call(dispid::kQuery,
+                       Args(Variant(engine::kCmdCameraCount), Variant(0L), Variant(0L), Variant::Pointer(0),
+                            Variant(0L), Variant::Pointer(0), Variant(0L)),
+                       &query));
   EXPECT_EQ(1, query.AsLong());
   LONG error = kUntouched;
   CallResult lastError;
-  EXPECT_EQ(S_OK, Call(21, Args(Variant::ByRef(&error)), &lastError));
+  EXPECT_EQ(S_OK, Call(dispid::kGetLastError, Args(Variant::ByRef(&error)), &lastError));
   EXPECT_EQ(0, error);
   EXPECT_EQ(VT_EMPTY, V_VT(&lastError.value));  // no retval
 }
 
 TEST_F(LateBoundDefaults, CameraDialogsAnswerOneWithoutEngine) {
-  for (LONG dialog : {1L, 2L}) {
+  for (LONG dialog : {tovra2::kCameraDlgEngine, tovra2::kCameraDlgControlPanel}) {
     CallResult result;
-    EXPECT_EQ(S_OK, Call(24, Args(Variant(dialog)), &result));
+    EXPECT_EQ(S_OK, Call(dispid::kShowCameraDlg, Args(Variant(dialog)), &result));
     EXPECT_EQ(1, result.AsLong()) << dialog;
   }
 }
@@ -148,11 +156,26 @@ TEST_F(LateBoundDefaults, UserInterfaceElements) {
   struct Case {
     LONG element;
     LONG expected;
-  } cases[] = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 0}, {6, 1}, {7, 1}, {8, 1},
-               {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 0}, {99, 0}, {-1, 0}};
+  } cases[] = {{tovra2::kElementMenu640x480, 1},
+               {tovra2::kElementMenu320x240, 1},
+               {tovra2::kElementPreviewDuringPictures, 1},
+               {tovra2::kElementStatusBar, 1},
+               {tovra2::kElementFormatSequence, 1},
+               {tovra2::kElementUnsupported, 0},
+               {tovra2::kElementMenu160x120, 1},
+               {tovra2::kElementBarOption, 1},
+               {tovra2::kElementMenu240x180, 1},
+               {tovra2::kElementMenu800x600, 1},
+               {tovra2::kElementMenu1024x768, 1},
+               {tovra2::kElementMenu1280x960, 1},
+               {tovra2::kElementMenu1600, 1},
+               {tovra2::kElementStillCapable, 1},
+               {14, 0},  // unknown elements
+               {99, 0},
+               {-1, 0}};
   for (const Case& c : cases) {
     CallResult result;
-    EXPECT_EQ(S_OK, Call(25, Args(Variant(c.element), Variant(0L), Variant(1L)), &result));
+    EXPECT_EQ(S_OK, Call(dispid::kEnableUIElements, Args(Variant(c.element), Variant(0L), Variant(1L)), &result));
     EXPECT_EQ(c.expected, result.AsLong()) << "element " << c.element;
   }
 }
@@ -162,35 +185,66 @@ TEST_F(LateBoundDefaults, PropertyDefaults) {
     DISPID id;
     LONG expected;
   } cases[] = {
-      {33, 0},           {34, 0x30355649},  // EnablePreview, "IV50"
-      {35, 15},          {36, -1},         {37, 15},  {38, 11025}, {39, 1}, {40, 8}, {41, 0}, {42, 0},
-      {43, 1},           {44, 2},          {45, 3},   {46, 0},     {47, 0}, {49, 1}, {50, 1}, {52, 320},
-      {53, 240},         {54, 0},          {55, 0},
+      {dispid::kEnablePreview, 0},
+      {dispid::kMovieVideoCompressionFOURCC, 0x30355649},  // "IV50"
+      {dispid::kMovieVideoCompressionKeyFrameInterval, 15},
+      {dispid::kMovieVideoCompressionQuality, -1},
+      {dispid::kMoviePlaybackFPS, 15},
+      {dispid::kMovieAudioSamplesPerSecond, 11025},
+      {dispid::kMovieAudioChannels, 1},
+      {dispid::kMovieAudioBitsPerSample, 8},
+      {dispid::kMovieAudioCompressionFOURCC, 0},
+      {dispid::kMovieAudioCompressionQuality, 0},
+      {dispid::kMovieRecordAudio, 1},
+      {dispid::kMovieRecordMode, 2},
+      {dispid::kMovieCreateFlags, 3},
+      {dispid::kMovieRecordingActiveLocal, 0},
+      {dispid::kMovieRecordingActiveGlobal, 0},
+      {dispid::kEnableMovieRecordErrorPrompt, 1},
+      {dispid::kEnablePictureDiskErrorPrompt, 1},
+      {dispid::kPreviewMaxWidth, 320},
+      {dispid::kPreviewMaxHeight, 240},
+      {dispid::kVideoHookStateGlobal, 0},
+      {dispid::kVideoHookStateLocal, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, Get(c.id)) << "dispid " << c.id;
+  for (const Case& c : cases) EXPECT_EQ(c.expected, Get(c.id)) << tovra2::MemberNameOf(c.id);
 }
 
 TEST_F(LateBoundDefaults, PutsAreStoredAndReadBack) {
-  const DISPID stored[] = {33, 34, 35, 36, 37, 38, 39, 40, 43, 44, 45, 49, 50, 52, 53};
+  const DISPID stored[] = {dispid::kEnablePreview,
+                           dispid::kMovieVideoCompressionFOURCC,
+                           dispid::kMovieVideoCompressionKeyFrameInterval,
+                           dispid::kMovieVideoCompressionQuality,
+                           dispid::kMoviePlaybackFPS,
+                           dispid::kMovieAudioSamplesPerSecond,
+                           dispid::kMovieAudioChannels,
+                           dispid::kMovieAudioBitsPerSample,
+                           dispid::kMovieRecordAudio,
+                           dispid::kMovieRecordMode,
+                           dispid::kMovieCreateFlags,
+                           dispid::kEnableMovieRecordErrorPrompt,
+                           dispid::kEnablePictureDiskErrorPrompt,
+                           dispid::kPreviewMaxWidth,
+                           dispid::kPreviewMaxHeight};
   LONG value = 1000;
   for (DISPID id : stored) {
     EXPECT_EQ(S_OK, Put(id, ++value));
-    EXPECT_EQ(value, Get(id)) << "dispid " << id;
+    EXPECT_EQ(value, Get(id)) << tovra2::MemberNameOf(id);
   }
   // Audio compression is fixed: any value put reads back as 0.
-  for (DISPID id : {41, 42}) {
+  for (DISPID id : {dispid::kMovieAudioCompressionFOURCC, dispid::kMovieAudioCompressionQuality}) {
     EXPECT_EQ(S_OK, Put(id, 0x12345678));
-    EXPECT_EQ(0, Get(id)) << "dispid " << id;
+    EXPECT_EQ(0, Get(id)) << tovra2::MemberNameOf(id);
   }
 }
 
 TEST_F(LateBoundDefaults, PictureSoundRoundTripsAsText) {
   std::vector<Variant> args;
   args.emplace_back(L"c:\\sounds\\click.wav");
-  EXPECT_EQ(S_OK, testing_support::Invoke(control_.get(), 32, DISPATCH_PROPERTYPUT, args, nullptr));
+  EXPECT_EQ(S_OK, testing_support::Invoke(control_.get(), dispid::kPictureSound, DISPATCH_PROPERTYPUT, args, nullptr));
   std::vector<Variant> none;
   CallResult result;
-  ASSERT_EQ(S_OK, testing_support::Invoke(control_.get(), 32, DISPATCH_PROPERTYGET, none, &result));
+  ASSERT_EQ(S_OK, testing_support::Invoke(control_.get(), dispid::kPictureSound, DISPATCH_PROPERTYGET, none, &result));
   ASSERT_EQ(VT_BSTR, V_VT(&result.value));
   EXPECT_STREQ(L"c:\\sounds\\click.wav", V_BSTR(&result.value));
 }
@@ -199,8 +253,12 @@ TEST_F(LateBoundDefaults, NamesResolveToTheirDispids) {
   struct Case {
     const wchar_t* name;
     DISPID id;
-  } cases[] = {{L"PrepareControl", 1}, {L"GetLastError", 21}, {L"Query", 29},
-               {L"CameraConnected", 30}, {L"StatusBarText", 51}, {L"VideoHookStateLocal", 55}};
+  } cases[] = {{L"PrepareControl", dispid::kPrepareControl},
+               {L"GetLastError", dispid::kGetLastError},
+               {L"Query", dispid::kQuery},
+               {L"CameraConnected", dispid::kCameraConnected},
+               {L"StatusBarText", dispid::kStatusBarText},
+               {L"VideoHookStateLocal", dispid::kVideoHookStateLocal}};
   for (const Case& c : cases) {
     LPOLESTR name = const_cast<LPOLESTR>(c.name);
     DISPID id = 0;
@@ -222,11 +280,11 @@ TEST_F(LateBoundDefaults, VtableCallsPairTheResultWithItsHResult) {
   EXPECT_EQ(S_FALSE, portal->GetCameraCount(&count, &result));
   EXPECT_EQ(0, result);
   EXPECT_EQ(kUntouched, count);
-  EXPECT_EQ(S_FALSE, portal->EnableUIElements(5, 0, 1, &result));
+  EXPECT_EQ(S_FALSE, portal->EnableUIElements(tovra2::kElementUnsupported, 0, 1, &result));
   EXPECT_EQ(0, result);
-  EXPECT_EQ(S_OK, portal->EnableUIElements(2, 0, 0, &result));
+  EXPECT_EQ(S_OK, portal->EnableUIElements(tovra2::kElementPreviewDuringPictures, 0, 0, &result));
   EXPECT_EQ(1, result);
-  EXPECT_EQ(S_OK, portal->Query(13, 0, 0, 0, 0, 0, 0, &result));
+  EXPECT_EQ(S_OK, portal->Query(engine::kCmdCameraCount, engine::kNoSubCode, 0, 0, 0, 0, 0, &result));
   EXPECT_EQ(1, result);
 }
 
@@ -242,10 +300,9 @@ TEST_F(LateBoundDefaults, EarlyBoundTailKeepsTextStampDefaults) {
   EXPECT_EQ(1, value);
   EXPECT_EQ(S_OK, early->get_TextStampValue2(&value));
   EXPECT_EQ(1, value);
-  BSTR face = nullptr;
-  EXPECT_EQ(S_OK, early->get_TextStampFontName(&face));
-  EXPECT_STREQ(L"MS Sans Serif", face);
-  ::SysFreeString(face);
+  common::UniqueBstr face;
+  EXPECT_EQ(S_OK, early->get_TextStampFontName(face.put()));
+  EXPECT_STREQ(L"MS Sans Serif", face.get());
   EXPECT_EQ(S_FALSE, early->Reserved80(&value));
   EXPECT_EQ(0, value);
   // System colour indexes are translated to RGB on put.

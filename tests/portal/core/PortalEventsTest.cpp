@@ -12,14 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "TestContainer.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
+#include "engine/interface/EngineMessages.h"
 
 using common::ComPtr;
 
 namespace {
+
+constexpr LONG kValue = tovra2::kNotifyValueReport;
 
 struct Delivery {
   std::string sink;
@@ -174,9 +178,9 @@ TEST_F(PortalEvents, EverySinkOnBothPointsInConnectionOrder) {
   Advise(first_.get(), b);
   Advise(second_.get(), e);
   Advise(first_.get(), c);
-  ::SendMessageW(hwnd_, 1567, 7, -9);  // an engine report forwarded as code 15
-  const std::vector<Delivery> expected = {{"a", 15, 7, -9, 0}, {"b", 15, 7, -9, 0}, {"c", 15, 7, -9, 0},
-                                          {"d", 15, 7, -9, 0}, {"e", 15, 7, -9, 0}};
+  ::SendMessageW(hwnd_, engine::kMsgValueReport, 7, -9);
+  const std::vector<Delivery> expected = {{"a", kValue, 7, -9, 0}, {"b", kValue, 7, -9, 0}, {"c", kValue, 7, -9, 0},
+                                          {"d", kValue, 7, -9, 0}, {"e", kValue, 7, -9, 0}};
   EXPECT_EQ(expected, log_);
 }
 
@@ -187,7 +191,7 @@ TEST_F(PortalEvents, FailingSinkDoesNotStopTheOthers) {
   Advise(first_.get(), a);
   Advise(first_.get(), b);
   Advise(second_.get(), c);
-  ::SendMessageW(hwnd_, 1567, 1, 2);
+  ::SendMessageW(hwnd_, engine::kMsgValueReport, 1, 2);
   ASSERT_EQ(3u, log_.size());
   EXPECT_EQ("c", log_[2].sink);
 }
@@ -214,7 +218,7 @@ TEST_F(PortalEvents, UnadviseRemovesOneSinkAndKeepsTheOrderOfTheRest) {
   EXPECT_EQ(cc, data[1].dwCookie);
   for (ULONG i = 0; i < fetched; ++i) data[i].pUnk->Release();
 
-  ::SendMessageW(hwnd_, 1567, 3, 4);
+  ::SendMessageW(hwnd_, engine::kMsgValueReport, 3, 4);
   ASSERT_EQ(2u, log_.size());
   EXPECT_EQ("a", log_[0].sink);
   EXPECT_EQ("c", log_[1].sink);
@@ -225,8 +229,8 @@ TEST_F(PortalEvents, SinkMayUnadviseItselfWhileBeingCalled) {
   RecordingSink* b = Sink("b", DIID__IVideoPortalEvents);
   a->UnadviseOnCall(first_.get(), Advise(first_.get(), a));
   Advise(first_.get(), b);
-  ::SendMessageW(hwnd_, 1567, 0, 0);
-  ::SendMessageW(hwnd_, 1567, 0, 0);
+  ::SendMessageW(hwnd_, engine::kMsgValueReport, 0, 0);
+  ::SendMessageW(hwnd_, engine::kMsgValueReport, 0, 0);
   const std::vector<std::string> sinks = {log_.size() > 0 ? log_[0].sink : "", log_.size() > 1 ? log_[1].sink : "",
                                           log_.size() > 2 ? log_[2].sink : ""};
   EXPECT_EQ((std::vector<std::string>{"a", "b", "b"}), sinks);
@@ -249,31 +253,31 @@ TEST_F(PortalEvents, SinksWithoutTheEventInterfaceOrDispatchAreRefused) {
   EXPECT_EQ(E_POINTER, first_->Advise(nullptr, &cookie));
 }
 
-// Queued copies of report 1561: a single queued copy comes back once more,
+// Queued copies of a plain engine report: a single queued copy comes back once more,
 // two or more are dropped.
 TEST_F(PortalEvents, QueuedReportsAreCoalesced) {
   RecordingSink* a = Sink("a", DIID__IVideoPortalEvents);
   Advise(first_.get(), a);
-  ::PostMessageW(hwnd_, 1561, 0, 0);
-  ::PostMessageW(hwnd_, 1561, 0, 0);
+  ::PostMessageW(hwnd_, engine::kMsgPlainReport, 0, 0);
+  ::PostMessageW(hwnd_, engine::kMsgPlainReport, 0, 0);
   Pump();
   EXPECT_EQ(2u, log_.size()) << "one queued copy is posted again";
   log_.clear();
-  for (int i = 0; i < 4; ++i) ::PostMessageW(hwnd_, 1561, 0, 0);
+  for (int i = 0; i < 4; ++i) ::PostMessageW(hwnd_, engine::kMsgPlainReport, 0, 0);
   Pump();
   EXPECT_EQ(1u, log_.size()) << "a burst collapses into one report";
-  for (const Delivery& d : log_) EXPECT_EQ(9, d.msg);
+  for (const Delivery& d : log_) EXPECT_EQ(tovra2::kNotifyPlainReport, d.msg);
 }
 
-// Report 1567 keeps the parameters of the message being handled when its
+// A report with values keeps the parameters of the message being handled when its
 // single queued copy is posted again.
 TEST_F(PortalEvents, CoalescedReportKeepsTheHandledParameters) {
   RecordingSink* a = Sink("a", DIID__IVideoPortalEvents);
   Advise(first_.get(), a);
-  ::PostMessageW(hwnd_, 1567, 1, 10);
-  ::PostMessageW(hwnd_, 1567, 2, 20);
+  ::PostMessageW(hwnd_, engine::kMsgValueReport, 1, 10);
+  ::PostMessageW(hwnd_, engine::kMsgValueReport, 2, 20);
   Pump();
-  const std::vector<Delivery> expected = {{"a", 15, 1, 10, 0}, {"a", 15, 1, 10, 0}};
+  const std::vector<Delivery> expected = {{"a", kValue, 1, 10, 0}, {"a", kValue, 1, 10, 0}};
   EXPECT_EQ(expected, log_);
 }
 
@@ -281,8 +285,8 @@ TEST_F(PortalEvents, CoalescedReportKeepsTheHandledParameters) {
 TEST_F(PortalEvents, MotionReportWithoutEngineCarriesZero) {
   RecordingSink* a = Sink("a", DIID__IVideoPortalEvents);
   Advise(first_.get(), a);
-  ::SendMessageW(hwnd_, 1533, 3, 55);
-  const std::vector<Delivery> expected = {{"a", 1, 0, 0, 0}};
+  ::SendMessageW(hwnd_, engine::kMsgMotionReport, engine::kMotionValue, 55);
+  const std::vector<Delivery> expected = {{"a", tovra2::kNotifyMotion, 0, 0, 0}};
   EXPECT_EQ(expected, log_);
 }
 

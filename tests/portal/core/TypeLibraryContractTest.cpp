@@ -11,98 +11,113 @@
 #include <string>
 #include <vector>
 
+#include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
 #include "common/Module.h"
+#include "common/UniqueBstr.h"
 
 using common::ComPtr;
 
 namespace {
 
+namespace dispid = tovra2::dispid;
+
+// The type library's view of each member; its name is the contract
+// header's name for the DISPID.
 struct Member {
   int slot;
   DISPID dispid;
   INVOKEKIND kind;
-  const wchar_t* name;
   const wchar_t* help;
   std::vector<const wchar_t*> params;  // checked when not empty
 };
 
+// Names of a member: the member itself first, then its parameters.
+std::vector<std::wstring> Names(ITypeInfo* info, MEMBERID id) {
+  BSTR names[16] = {};
+  UINT count = 0;
+  EXPECT_EQ(S_OK, info->GetNames(id, names, 16, &count));
+  std::vector<std::wstring> result;
+  for (UINT n = 0; n < count; ++n) result.push_back(common::UniqueBstr::Attach(names[n]).str());
+  return result;
+}
+
 const Member kMembers[] = {
-    {7, 1, INVOKE_FUNC, L"PrepareControl", L"method PrepareControl", {L"strUniqueName", L"strRegistryKey", L"lFlags", L"plResult"}},
-    {8, 2, INVOKE_FUNC, L"GetCameraCount", L"method GetCameraCount", {L"plCount", L"plResult"}},
-    {9, 3, INVOKE_FUNC, L"GetCameraDescription", L"method GetCameraDescription", {L"lIndex", L"strDescription", L"plResult"}},
-    {10, 4, INVOKE_FUNC, L"GetCameraType", L"method GetCameraType", {L"lIndex", L"lCameraType", L"plResult"}},
-    {11, 5, INVOKE_FUNC, L"QueryCameraConnected", L"method QueryCameraConnected", {L"lIndex", L"bConnected", L"plResult"}},
-    {12, 6, INVOKE_FUNC, L"QueryRegistryCameraIndex", L"method QueryRegistryCameraIndex", {L"lIndex", L"plResult"}},
-    {13, 7, INVOKE_FUNC, L"GetCameraState", L"method GetCameraState", {L"lIndex", L"plCameraState", L"plResult"}},
-    {14, 8, INVOKE_FUNC, L"ConnectCamera", L"method ConnectCamera", {L"lIndex", L"plResult"}},
-    {15, 9, INVOKE_FUNC, L"ConnectCamera2", L"method ConnectCamera2", {L"plResult"}},
-    {16, 10, INVOKE_FUNC, L"DisconnectCamera", L"method DisconnectCamera", {L"plResult"}},
-    {17, 11, INVOKE_FUNC, L"LoadRegistrySettings", L"method LoadRegistrySettings", {L"strRegistryKey", L"plResult"}},
-    {18, 12, INVOKE_FUNC, L"SaveRegistrySettings", L"method SaveRegistrySettings", {L"strRegistryKey", L"plResult"}},
-    {19, 13, INVOKE_FUNC, L"SetCameraPropertyLong", L"method SetCameraPropertyLong", {L"lProperty", L"lPropertyValue", L"plResult"}},
-    {20, 14, INVOKE_FUNC, L"GetCameraPropertyLong", L"method GetCameraPropertyLong", {L"lProperty", L"plPropertyValue", L"plResult"}},
-    {21, 15, INVOKE_FUNC, L"PictureToFile", L"method PictureToFile", {L"lFormatFourCC", L"lBitDepth", L"strFileName", L"strTextStamp", L"plResult"}},
-    {22, 16, INVOKE_FUNC, L"PictureToMemory", L"method PictureToMemory", {L"lFormatFourCC", L"lBitDepth", L"lMemory", L"plMemorySize", L"strTextStamp", L"plResult"}},
-    {23, 17, INVOKE_FUNC, L"StartMovieRecording", L"method StartMovieRecording", {L"strFileName", L"strTextStamp", L"plResult"}},
-    {24, 18, INVOKE_FUNC, L"StopMovieRecording", L"method StopMovieRecording", {L"plResult"}},
-    {25, 19, INVOKE_FUNC, L"StepCaptureAddFrame", L"method StepCaptureAddFrame", {L"plResult"}},
-    {26, 20, INVOKE_FUNC, L"MovieRecordWriteSingleFrame", L"method MovieRecordWriteSingleFrame", {L"strFileName", L"strTextStamp", L"plResult"}},
-    {27, 21, INVOKE_FUNC, L"GetLastError", L"method GetLastError", {L"plError"}},
-    {28, 22, INVOKE_FUNC, L"SetVideoFormat", L"method SetVideoFormat", {L"lWidth", L"lHeight", L"lBitDepth", L"lFormatFourCC", L"plResult"}},
-    {29, 23, INVOKE_FUNC, L"GetVideoFormat", L"method GetVideoFormat", {L"plWidth", L"plHeight", L"plBitDepth", L"lFormatFourCC", L"plResult"}},
-    {30, 24, INVOKE_FUNC, L"ShowCameraDlg", L"method ShowCameraDlg", {L"lCameraDlg", L"plResult"}},
-    {31, 25, INVOKE_FUNC, L"EnableUIElements", L"method EnableUIElements", {L"lElement", L"lFlags", L"lEnable", L"plResult"}},
-    {32, 26, INVOKE_FUNC, L"StartVideoHook", L"method StartVideoHook", {L"lFlag", L"plResult"}},
-    {33, 27, INVOKE_FUNC, L"StopVideoHook", L"method StopVideoHook", {L"lFlag", L"plResult"}},
-    {34, 28, INVOKE_FUNC, L"SendCommand", L"method SendCommand", {L"lCommand", L"lSubCommand", L"lFlags", L"lParam", L"lParamSize", L"plParam2", L"lParamSize2", L"plResult"}},
-    {35, 29, INVOKE_FUNC, L"Query", L"method Query", {L"lCommand", L"lSubCommand", L"lFlags", L"lParam", L"lParamSize", L"lParam2", L"lParamSize2", L"plResult"}},
-    {36, 30, INVOKE_PROPERTYGET, L"CameraConnected", L"property CameraConnected", {}},
-    {37, 31, INVOKE_PROPERTYGET, L"CameraIndex", L"property CameraIndex", {}},
-    {38, 32, INVOKE_PROPERTYGET, L"PictureSound", L"property PictureSound", {}},
-    {39, 32, INVOKE_PROPERTYPUT, L"PictureSound", L"property PictureSound", {}},
-    {40, 33, INVOKE_PROPERTYGET, L"EnablePreview", L"property EnablePreview", {}},
-    {41, 33, INVOKE_PROPERTYPUT, L"EnablePreview", L"property EnablePreview", {}},
-    {42, 34, INVOKE_PROPERTYGET, L"MovieVideoCompressionFOURCC", L"property MovieVideoCompressionFOURCC", {}},
-    {43, 34, INVOKE_PROPERTYPUT, L"MovieVideoCompressionFOURCC", L"property MovieVideoCompressionFOURCC", {}},
-    {44, 35, INVOKE_PROPERTYGET, L"MovieVideoCompressionKeyFrameInterval", L"property MovieVideoCompressionKeyFrameInterval", {}},
-    {45, 35, INVOKE_PROPERTYPUT, L"MovieVideoCompressionKeyFrameInterval", L"property MovieVideoCompressionKeyFrameInterval", {}},
-    {46, 36, INVOKE_PROPERTYGET, L"MovieVideoCompressionQuality", L"property MovieVideoCompressionQuality", {}},
-    {47, 36, INVOKE_PROPERTYPUT, L"MovieVideoCompressionQuality", L"property MovieVideoCompressionQuality", {}},
-    {48, 37, INVOKE_PROPERTYGET, L"MoviePlaybackFPS", L"property MoviePlaybackFPS", {}},
-    {49, 37, INVOKE_PROPERTYPUT, L"MoviePlaybackFPS", L"property MoviePlaybackFPS", {}},
-    {50, 38, INVOKE_PROPERTYGET, L"MovieAudioSamplesPerSecond", L"property MovieAudioSamplesPerSecond", {}},
-    {51, 38, INVOKE_PROPERTYPUT, L"MovieAudioSamplesPerSecond", L"property MovieAudioSamplesPerSecond", {}},
-    {52, 39, INVOKE_PROPERTYGET, L"MovieAudioChannels", L"property MovieAudioChannels", {}},
-    {53, 39, INVOKE_PROPERTYPUT, L"MovieAudioChannels", L"property MovieAudioChannels", {}},
-    {54, 40, INVOKE_PROPERTYGET, L"MovieAudioBitsPerSample", L"property MovieAudioBitsPerSample", {}},
-    {55, 40, INVOKE_PROPERTYPUT, L"MovieAudioBitsPerSample", L"property MovieAudioBitsPerSample", {}},
-    {56, 41, INVOKE_PROPERTYGET, L"MovieAudioCompressionFOURCC", L"property MovieAudioCompressionFOURCC", {}},
-    {57, 41, INVOKE_PROPERTYPUT, L"MovieAudioCompressionFOURCC", L"property MovieAudioCompressionFOURCC", {}},
-    {58, 42, INVOKE_PROPERTYGET, L"MovieAudioCompressionQuality", L"property MovieAudioCompressionQuality", {}},
-    {59, 42, INVOKE_PROPERTYPUT, L"MovieAudioCompressionQuality", L"property MovieAudioCompressionQuality", {}},
-    {60, 43, INVOKE_PROPERTYGET, L"MovieRecordAudio", L"property MovieRecordAudio", {}},
-    {61, 43, INVOKE_PROPERTYPUT, L"MovieRecordAudio", L"property MovieRecordAudio", {}},
-    {62, 44, INVOKE_PROPERTYGET, L"MovieRecordMode", L"property MovieRecordMode", {}},
-    {63, 44, INVOKE_PROPERTYPUT, L"MovieRecordMode", L"property MovieRecordMode", {}},
-    {64, 45, INVOKE_PROPERTYGET, L"MovieCreateFlags", L"property MovieCreateFlags", {}},
-    {65, 45, INVOKE_PROPERTYPUT, L"MovieCreateFlags", L"property MovieCreateFlags", {}},
-    {66, 46, INVOKE_PROPERTYGET, L"MovieRecordingActiveLocal", L"property MovieRecordingActiveLocal", {}},
-    {67, 47, INVOKE_PROPERTYGET, L"MovieRecordingActiveGlobal", L"property MovieRecordingActiveGlobal", {}},
-    {68, 48, INVOKE_PROPERTYGET, L"CameraState", L"property CameraState", {}},
-    {69, 49, INVOKE_PROPERTYGET, L"EnableMovieRecordErrorPrompt", L"property EnableMovieRecordErrorPrompt", {}},
-    {70, 49, INVOKE_PROPERTYPUT, L"EnableMovieRecordErrorPrompt", L"property EnableMovieRecordErrorPrompt", {}},
-    {71, 50, INVOKE_PROPERTYGET, L"EnablePictureDiskErrorPrompt", L"property EnablePictureDiskErrorPrompt", {}},
-    {72, 50, INVOKE_PROPERTYPUT, L"EnablePictureDiskErrorPrompt", L"property EnablePictureDiskErrorPrompt", {}},
-    {73, 51, INVOKE_PROPERTYPUT, L"StatusBarText", L"property StatusBarText", {}},
-    {74, 52, INVOKE_PROPERTYGET, L"PreviewMaxWidth", L"property PreviewMaxWidth", {}},
-    {75, 52, INVOKE_PROPERTYPUT, L"PreviewMaxWidth", L"property PreviewMaxWidth", {}},
-    {76, 53, INVOKE_PROPERTYGET, L"PreviewMaxHeight", L"property PreviewMaxHeight", {}},
-    {77, 53, INVOKE_PROPERTYPUT, L"PreviewMaxHeight", L"property PreviewMaxHeight", {}},
-    {78, 54, INVOKE_PROPERTYGET, L"VideoHookStateGlobal", L"property VideoHookStateGlobal", {}},
-    {79, 55, INVOKE_PROPERTYGET, L"VideoHookStateLocal", L"property VideoHookStateLocal", {}},
+    {7, dispid::kPrepareControl, INVOKE_FUNC, L"method PrepareControl", {L"strUniqueName", L"strRegistryKey", L"lFlags", L"plResult"}},
+    {8, dispid::kGetCameraCount, INVOKE_FUNC, L"method GetCameraCount", {L"plCount", L"plResult"}},
+    {9, dispid::kGetCameraDescription, INVOKE_FUNC, L"method GetCameraDescription", {L"lIndex", L"strDescription", L"plResult"}},
+    {10, dispid::kGetCameraType, INVOKE_FUNC, L"method GetCameraType", {L"lIndex", L"lCameraType", L"plResult"}},
+    {11, dispid::kQueryCameraConnected, INVOKE_FUNC, L"method QueryCameraConnected", {L"lIndex", L"bConnected", L"plResult"}},
+    {12, dispid::kQueryRegistryCameraIndex, INVOKE_FUNC, L"method QueryRegistryCameraIndex", {L"lIndex", L"plResult"}},
+    {13, dispid::kGetCameraState, INVOKE_FUNC, L"method GetCameraState", {L"lIndex", L"plCameraState", L"plResult"}},
+    {14, dispid::kConnectCamera, INVOKE_FUNC, L"method ConnectCamera", {L"lIndex", L"plResult"}},
+    {15, dispid::kConnectCamera2, INVOKE_FUNC, L"method ConnectCamera2", {L"plResult"}},
+    {16, dispid::kDisconnectCamera, INVOKE_FUNC, L"method DisconnectCamera", {L"plResult"}},
+    {17, dispid::kLoadRegistrySettings, INVOKE_FUNC, L"method LoadRegistrySettings", {L"strRegistryKey", L"plResult"}},
+    {18, dispid::kSaveRegistrySettings, INVOKE_FUNC, L"method SaveRegistrySettings", {L"strRegistryKey", L"plResult"}},
+    {19, dispid::kSetCameraPropertyLong, INVOKE_FUNC, L"method SetCameraPropertyLong", {L"lProperty", L"lPropertyValue", L"plResult"}},
+    {20, dispid::kGetCameraPropertyLong, INVOKE_FUNC, L"method GetCameraPropertyLong", {L"lProperty", L"plPropertyValue", L"plResult"}},
+    {21, dispid::kPictureToFile, INVOKE_FUNC, L"method PictureToFile", {L"lFormatFourCC", L"lBitDepth", L"strFileName", L"strTextStamp", L"plResult"}},
+    {22, dispid::kPictureToMemory, INVOKE_FUNC, L"method PictureToMemory", {L"lFormatFourCC", L"lBitDepth", L"lMemory", L"plMemorySize", L"strTextStamp", L"plResult"}},
+    {23, dispid::kStartMovieRecording, INVOKE_FUNC, L"method StartMovieRecording", {L"strFileName", L"strTextStamp", L"plResult"}},
+    {24, dispid::kStopMovieRecording, INVOKE_FUNC, L"method StopMovieRecording", {L"plResult"}},
+    {25, dispid::kStepCaptureAddFrame, INVOKE_FUNC, L"method StepCaptureAddFrame", {L"plResult"}},
+    {26, dispid::kMovieRecordWriteSingleFrame, INVOKE_FUNC, L"method MovieRecordWriteSingleFrame", {L"strFileName", L"strTextStamp", L"plResult"}},
+    {27, dispid::kGetLastError, INVOKE_FUNC, L"method GetLastError", {L"plError"}},
+    {28, dispid::kSetVideoFormat, INVOKE_FUNC, L"method SetVideoFormat", {L"lWidth", L"lHeight", L"lBitDepth", L"lFormatFourCC", L"plResult"}},
+    {29, dispid::kGetVideoFormat, INVOKE_FUNC, L"method GetVideoFormat", {L"plWidth", L"plHeight", L"plBitDepth", L"lFormatFourCC", L"plResult"}},
+    {30, dispid::kShowCameraDlg, INVOKE_FUNC, L"method ShowCameraDlg", {L"lCameraDlg", L"plResult"}},
+    {31, dispid::kEnableUIElements, INVOKE_FUNC, L"method EnableUIElements", {L"lElement", L"lFlags", L"lEnable", L"plResult"}},
+    {32, dispid::kStartVideoHook, INVOKE_FUNC, L"method StartVideoHook", {L"lFlag", L"plResult"}},
+    {33, dispid::kStopVideoHook, INVOKE_FUNC, L"method StopVideoHook", {L"lFlag", L"plResult"}},
+    {34, dispid::kSendCommand, INVOKE_FUNC, L"method SendCommand", {L"lCommand", L"lSubCommand", L"lFlags", L"lParam", L"lParamSize", L"plParam2", L"lParamSize2", L"plResult"}},
+    {35, dispid::kQuery, INVOKE_FUNC, L"method Query", {L"lCommand", L"lSubCommand", L"lFlags", L"lParam", L"lParamSize", L"lParam2", L"lParamSize2", L"plResult"}},
+    {36, dispid::kCameraConnected, INVOKE_PROPERTYGET, L"property CameraConnected", {}},
+    {37, dispid::kCameraIndex, INVOKE_PROPERTYGET, L"property CameraIndex", {}},
+    {38, dispid::kPictureSound, INVOKE_PROPERTYGET, L"property PictureSound", {}},
+    {39, dispid::kPictureSound, INVOKE_PROPERTYPUT, L"property PictureSound", {}},
+    {40, dispid::kEnablePreview, INVOKE_PROPERTYGET, L"property EnablePreview", {}},
+    {41, dispid::kEnablePreview, INVOKE_PROPERTYPUT, L"property EnablePreview", {}},
+    {42, dispid::kMovieVideoCompressionFOURCC, INVOKE_PROPERTYGET, L"property MovieVideoCompressionFOURCC", {}},
+    {43, dispid::kMovieVideoCompressionFOURCC, INVOKE_PROPERTYPUT, L"property MovieVideoCompressionFOURCC", {}},
+    {44, dispid::kMovieVideoCompressionKeyFrameInterval, INVOKE_PROPERTYGET, L"property MovieVideoCompressionKeyFrameInterval", {}},
+    {45, dispid::kMovieVideoCompressionKeyFrameInterval, INVOKE_PROPERTYPUT, L"property MovieVideoCompressionKeyFrameInterval", {}},
+    {46, dispid::kMovieVideoCompressionQuality, INVOKE_PROPERTYGET, L"property MovieVideoCompressionQuality", {}},
+    {47, dispid::kMovieVideoCompressionQuality, INVOKE_PROPERTYPUT, L"property MovieVideoCompressionQuality", {}},
+    {48, dispid::kMoviePlaybackFPS, INVOKE_PROPERTYGET, L"property MoviePlaybackFPS", {}},
+    {49, dispid::kMoviePlaybackFPS, INVOKE_PROPERTYPUT, L"property MoviePlaybackFPS", {}},
+    {50, dispid::kMovieAudioSamplesPerSecond, INVOKE_PROPERTYGET, L"property MovieAudioSamplesPerSecond", {}},
+    {51, dispid::kMovieAudioSamplesPerSecond, INVOKE_PROPERTYPUT, L"property MovieAudioSamplesPerSecond", {}},
+    {52, dispid::kMovieAudioChannels, INVOKE_PROPERTYGET, L"property MovieAudioChannels", {}},
+    {53, dispid::kMovieAudioChannels, INVOKE_PROPERTYPUT, L"property MovieAudioChannels", {}},
+    {54, dispid::kMovieAudioBitsPerSample, INVOKE_PROPERTYGET, L"property MovieAudioBitsPerSample", {}},
+    {55, dispid::kMovieAudioBitsPerSample, INVOKE_PROPERTYPUT, L"property MovieAudioBitsPerSample", {}},
+    {56, dispid::kMovieAudioCompressionFOURCC, INVOKE_PROPERTYGET, L"property MovieAudioCompressionFOURCC", {}},
+    {57, dispid::kMovieAudioCompressionFOURCC, INVOKE_PROPERTYPUT, L"property MovieAudioCompressionFOURCC", {}},
+    {58, dispid::kMovieAudioCompressionQuality, INVOKE_PROPERTYGET, L"property MovieAudioCompressionQuality", {}},
+    {59, dispid::kMovieAudioCompressionQuality, INVOKE_PROPERTYPUT, L"property MovieAudioCompressionQuality", {}},
+    {60, dispid::kMovieRecordAudio, INVOKE_PROPERTYGET, L"property MovieRecordAudio", {}},
+    {61, dispid::kMovieRecordAudio, INVOKE_PROPERTYPUT, L"property MovieRecordAudio", {}},
+    {62, dispid::kMovieRecordMode, INVOKE_PROPERTYGET, L"property MovieRecordMode", {}},
+    {63, dispid::kMovieRecordMode, INVOKE_PROPERTYPUT, L"property MovieRecordMode", {}},
+    {64, dispid::kMovieCreateFlags, INVOKE_PROPERTYGET, L"property MovieCreateFlags", {}},
+    {65, dispid::kMovieCreateFlags, INVOKE_PROPERTYPUT, L"property MovieCreateFlags", {}},
+    {66, dispid::kMovieRecordingActiveLocal, INVOKE_PROPERTYGET, L"property MovieRecordingActiveLocal", {}},
+    {67, dispid::kMovieRecordingActiveGlobal, INVOKE_PROPERTYGET, L"property MovieRecordingActiveGlobal", {}},
+    {68, dispid::kCameraState, INVOKE_PROPERTYGET, L"property CameraState", {}},
+    {69, dispid::kEnableMovieRecordErrorPrompt, INVOKE_PROPERTYGET, L"property EnableMovieRecordErrorPrompt", {}},
+    {70, dispid::kEnableMovieRecordErrorPrompt, INVOKE_PROPERTYPUT, L"property EnableMovieRecordErrorPrompt", {}},
+    {71, dispid::kEnablePictureDiskErrorPrompt, INVOKE_PROPERTYGET, L"property EnablePictureDiskErrorPrompt", {}},
+    {72, dispid::kEnablePictureDiskErrorPrompt, INVOKE_PROPERTYPUT, L"property EnablePictureDiskErrorPrompt", {}},
+    {73, dispid::kStatusBarText, INVOKE_PROPERTYPUT, L"property StatusBarText", {}},
+    {74, dispid::kPreviewMaxWidth, INVOKE_PROPERTYGET, L"property PreviewMaxWidth", {}},
+    {75, dispid::kPreviewMaxWidth, INVOKE_PROPERTYPUT, L"property PreviewMaxWidth", {}},
+    {76, dispid::kPreviewMaxHeight, INVOKE_PROPERTYGET, L"property PreviewMaxHeight", {}},
+    {77, dispid::kPreviewMaxHeight, INVOKE_PROPERTYPUT, L"property PreviewMaxHeight", {}},
+    {78, dispid::kVideoHookStateGlobal, INVOKE_PROPERTYGET, L"property VideoHookStateGlobal", {}},
+    {79, dispid::kVideoHookStateLocal, INVOKE_PROPERTYGET, L"property VideoHookStateLocal", {}},
 };
 
 class TypeLibraryContract : public ::testing::Test {
@@ -112,26 +127,26 @@ class TypeLibraryContract : public ::testing::Test {
     ASSERT_EQ(S_OK, ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, typeLib_.put()));
   }
 
-  std::wstring Documentation(ITypeInfo* info, MEMBERID id, BSTR* helpOut = nullptr) {
-    BSTR name = nullptr;
-    BSTR help = nullptr;
-    info->GetDocumentation(id, &name, &help, nullptr, nullptr);
-    std::wstring result = name ? name : L"";
-    if (helpOut) {
-      *helpOut = help;
-    } else {
-      ::SysFreeString(help);
-    }
-    ::SysFreeString(name);
-    return result;
+  std::wstring Documentation(ITypeInfo* info, MEMBERID id) {
+    common::UniqueBstr name;
+    info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
+    return name.str();
   }
 
   std::wstring HelpString(ITypeInfo* info, MEMBERID id) {
-    BSTR help = nullptr;
-    Documentation(info, id, &help);
-    std::wstring result = help ? help : L"";
-    ::SysFreeString(help);
-    return result;
+    common::UniqueBstr help;
+    info->GetDocumentation(id, nullptr, help.put(), nullptr, nullptr);
+    return help.str();
+  }
+
+  // The vtable description of the dual interface.
+  void VtableInfo(ComPtr<ITypeInfo>* info) {
+    ComPtr<ITypeInfo> dispatchInfo;
+    ASSERT_EQ(S_OK, typeLib_->GetTypeInfoOfGuid(IID_IVideoPortal, dispatchInfo.put()));
+    // The dual interface's vtable description sits behind reference -1.
+    HREFTYPE vtableRef = 0;
+    ASSERT_EQ(S_OK, dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef));
+    ASSERT_EQ(S_OK, dispatchInfo->GetRefTypeInfo(vtableRef, info->put()));
   }
 
   ComPtr<ITypeLib> typeLib_;
@@ -146,24 +161,19 @@ TEST_F(TypeLibraryContract, LibraryIdentity) {
   EXPECT_EQ(1, attr->wMajorVerNum);
   EXPECT_EQ(0, attr->wMinorVerNum);
   typeLib_->ReleaseTLibAttr(attr);
-  BSTR name = nullptr;
-  BSTR help = nullptr;
-  ASSERT_EQ(S_OK, typeLib_->GetDocumentation(-1, &name, &help, nullptr, nullptr));
-  EXPECT_STREQ(L"TovraLib", name);
-  EXPECT_STREQ(L"Tovra 1.0 Type Library", help);
-  ::SysFreeString(name);
-  ::SysFreeString(help);
+  common::UniqueBstr name;
+  common::UniqueBstr help;
+  ASSERT_EQ(S_OK, typeLib_->GetDocumentation(-1, name.put(), help.put(), nullptr, nullptr));
+  EXPECT_EQ(L"TovraLib", name.str());
+  EXPECT_EQ(L"Tovra 1.0 Type Library", help.str());
 }
 
 TEST_F(TypeLibraryContract, EveryMemberAtItsSlotWithItsDispidNamesAndHelp) {
   ComPtr<ITypeInfo> dispatchInfo;
   ASSERT_EQ(S_OK, typeLib_->GetTypeInfoOfGuid(IID_IVideoPortal, dispatchInfo.put()));
   EXPECT_EQ(L"IVideoPortal Interface", HelpString(dispatchInfo.get(), MEMBERID_NIL));
-  // The dual interface's vtable description sits behind reference -1.
-  HREFTYPE vtableRef = 0;
-  ASSERT_EQ(S_OK, dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef));
   ComPtr<ITypeInfo> info;
-  ASSERT_EQ(S_OK, dispatchInfo->GetRefTypeInfo(vtableRef, info.put()));
+  ASSERT_NO_FATAL_FAILURE(VtableInfo(&info));
   TYPEATTR* attr = nullptr;
   ASSERT_EQ(S_OK, info->GetTypeAttr(&attr));
   EXPECT_EQ(TKIND_INTERFACE, attr->typekind);
@@ -180,31 +190,60 @@ TEST_F(TypeLibraryContract, EveryMemberAtItsSlotWithItsDispidNamesAndHelp) {
     EXPECT_EQ(expected.slot, func->oVft / static_cast<int>(sizeof(void*)));
     EXPECT_EQ(expected.dispid, func->memid);
     EXPECT_EQ(expected.kind, func->invkind);
-    EXPECT_EQ(std::wstring(expected.name), Documentation(info.get(), func->memid));
+    const wchar_t* name = tovra2::MemberNameOf(expected.dispid);
+    ASSERT_NE(nullptr, name);
+    EXPECT_EQ(std::wstring(name), Documentation(info.get(), func->memid));
     EXPECT_EQ(std::wstring(expected.help), HelpString(info.get(), func->memid));
     if (!expected.params.empty()) {
-      BSTR names[16] = {};
-      UINT count = 0;
-      ASSERT_EQ(S_OK, info->GetNames(func->memid, names, 16, &count));
-      ASSERT_EQ(expected.params.size() + 1, count);
-      for (UINT n = 1; n < count; ++n) EXPECT_STREQ(expected.params[n - 1], names[n]);
-      for (UINT n = 0; n < count; ++n) ::SysFreeString(names[n]);
+      const std::vector<std::wstring> names = Names(info.get(), func->memid);
+      ASSERT_EQ(expected.params.size() + 1, names.size());
+      for (size_t n = 1; n < names.size(); ++n) EXPECT_EQ(expected.params[n - 1], names[n]);
       // The last parameter is the portal result, except for GetLastError.
       const PARAMDESC& last = func->lprgelemdescParam[func->cParams - 1].paramdesc;
       const bool isRetval = (last.wParamFlags & PARAMFLAG_FRETVAL) != 0;
-      EXPECT_EQ(expected.dispid != 21, isRetval);
+      EXPECT_EQ(expected.dispid != dispid::kGetLastError, isRetval);
     }
     info->ReleaseFuncDesc(func);
   }
 }
 
-TEST_F(TypeLibraryContract, AddressParametersArePointerSized) {
-  ComPtr<ITypeInfo> dispatchInfo;
-  ASSERT_EQ(S_OK, typeLib_->GetTypeInfoOfGuid(IID_IVideoPortal, dispatchInfo.put()));
-  HREFTYPE vtableRef = 0;
-  ASSERT_EQ(S_OK, dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef));
+// Every DISPID of the contract header is the type library's DISPID of its
+// member, and the header names every member the type library describes.
+TEST_F(TypeLibraryContract, ContractHeaderAgreesWithTheTypeLibrary) {
   ComPtr<ITypeInfo> info;
-  ASSERT_EQ(S_OK, dispatchInfo->GetRefTypeInfo(vtableRef, info.put()));
+  ASSERT_NO_FATAL_FAILURE(VtableInfo(&info));
+  for (const tovra2::MemberName& member : tovra2::kMembers) {
+    LPOLESTR name = const_cast<LPOLESTR>(member.name);
+    DISPID id = DISPID_UNKNOWN;
+    EXPECT_EQ(S_OK, info->GetIDsOfNames(&name, 1, &id)) << member.name;
+    EXPECT_EQ(id, member.id) << member.name;
+  }
+  TYPEATTR* attr = nullptr;
+  ASSERT_EQ(S_OK, info->GetTypeAttr(&attr));
+  const UINT functionCount = attr->cFuncs;
+  info->ReleaseTypeAttr(attr);
+  for (UINT i = 0; i < functionCount; ++i) {
+    FUNCDESC* func = nullptr;
+    ASSERT_EQ(S_OK, info->GetFuncDesc(i, &func));
+    const std::wstring name = Documentation(info.get(), func->memid);
+    const wchar_t* inHeader = tovra2::MemberNameOf(func->memid);
+    EXPECT_TRUE(inHeader && name == inHeader) << "function " << i << " is missing from the contract header";
+    info->ReleaseFuncDesc(func);
+  }
+  // Both event interfaces carry their one member under the header's DISPID.
+  for (const IID* iid : {&DIID__IVideoPortalEvents, &DIID_DIVideoPortalEvents}) {
+    ComPtr<ITypeInfo> events;
+    ASSERT_EQ(S_OK, typeLib_->GetTypeInfoOfGuid(*iid, events.put()));
+    LPOLESTR name = const_cast<LPOLESTR>(L"PortalNotification");
+    DISPID id = DISPID_UNKNOWN;
+    EXPECT_EQ(S_OK, events->GetIDsOfNames(&name, 1, &id));
+    EXPECT_EQ(dispid::kPortalNotification, id);
+  }
+}
+
+TEST_F(TypeLibraryContract, AddressParametersArePointerSized) {
+  ComPtr<ITypeInfo> info;
+  ASSERT_NO_FATAL_FAILURE(VtableInfo(&info));
   // PictureToMemory's lMemory (index 15), SendCommand's lParam/plParam2 and
   // Query's lParam/lParam2.
   struct Case {
@@ -238,15 +277,8 @@ TEST_F(TypeLibraryContract, EventInterfacesCarryPortalNotification) {
     ComPtr<ITypeInfo> info;
     ASSERT_EQ(S_OK, typeLib_->GetTypeInfoOfGuid(source.iid, info.put()));
     EXPECT_EQ(source.help, HelpString(info.get(), MEMBERID_NIL));
-    BSTR names[8] = {};
-    UINT count = 0;
-    ASSERT_EQ(S_OK, info->GetNames(1, names, 8, &count));
-    const wchar_t* expected[] = {L"PortalNotification", L"lMsg", L"lParam1", L"lParam2", L"lParam3"};
-    ASSERT_EQ(5u, count);
-    for (UINT n = 0; n < count; ++n) {
-      EXPECT_STREQ(expected[n], names[n]);
-      ::SysFreeString(names[n]);
-    }
+    const std::vector<std::wstring> expected = {L"PortalNotification", L"lMsg", L"lParam1", L"lParam2", L"lParam3"};
+    EXPECT_EQ(expected, Names(info.get(), dispid::kPortalNotification));
   }
 }
 

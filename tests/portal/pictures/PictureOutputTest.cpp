@@ -17,11 +17,12 @@
 #include "PortalHost.h"
 #include "PortalLibrary.h"
 #include "common/Strings.h"
+#include "common/UniqueBstr.h"
+#include "engine/interface/EngineCommands.h"
 
 namespace picture_test {
 namespace {
 
-constexpr LONG kLiveVideo = 16;
 constexpr LONG kInjectedReason = 4321;
 
 std::vector<BYTE> ReadFile(const std::wstring& path) {
@@ -49,7 +50,7 @@ class PictureOutputTest : public portal_test::OleTest {
   // The injected failure is still waiting: the next engine command fails
   // with it, which proves nothing reached the engine in between.
   void ExpectFailureStillPending() {
-    EXPECT_EQ(-12345, host_.ReadProperty(kLiveVideo)) << "this read must be the one that fails";
+    EXPECT_EQ(-12345, host_.ReadProperty(engine::kPropLiveVideo)) << "this read must be the one that fails";
     EXPECT_EQ(kInjectedReason, host_.LastFailure());
   }
 
@@ -96,7 +97,7 @@ TEST_F(PictureOutputTest, RefusedFormatsNeverReachTheEngine) {
   EXPECT_EQ(0, host_.PictureToFile(path, 0x47504A4D /* MJPG */, 24));
   EXPECT_EQ(0, host_.PictureToFile(path, 0, 32));
   std::vector<BYTE> buffer(921654, 0x11);
-  EXPECT_EQ(0, host_.Call(kPictureToMemory, [&] {
+  EXPECT_EQ(0, host_.Call(dispid::kPictureToMemory, [&] {
     LONG size = 921654;
     auto args = PortalHost::Args(0L, 16L);
     args.push_back(testing_support::Variant::Pointer(reinterpret_cast<LONG_PTR>(buffer.data())));
@@ -153,11 +154,11 @@ TEST_F(PictureOutputTest, WriteProtectedTargetExplainsOnceBeforeAnyEngineCommand
 }
 
 TEST_F(PictureOutputTest, PromptCanBeSwitchedOff) {
-  host_.Put(kEnablePictureDiskErrorPrompt, 0);
+  host_.Put(dispid::kEnablePictureDiskErrorPrompt, 0);
   DialogWatch watch;
   EXPECT_EQ(0, host_.PictureToFile(TempPath(L"no\\such\\folder\\x.bmp")));
   EXPECT_EQ(0, watch.MessageBoxes());
-  host_.Put(kEnablePictureDiskErrorPrompt, 1);
+  host_.Put(dispid::kEnablePictureDiskErrorPrompt, 1);
   EXPECT_EQ(0, host_.PictureToFile(TempPath(L"no\\such\\folder\\x.bmp")));
   ASSERT_EQ(1, watch.MessageBoxes());
   EXPECT_NE(std::wstring::npos, watch.Texts().front().find(L"does not exist"))
@@ -187,25 +188,25 @@ TEST_F(PictureOutputTest, CameraStateIsExplainedBeforeTheDisk) {
 }
 
 TEST_F(PictureOutputTest, LiveVideoComesBackOnEveryPath) {
-  ASSERT_EQ(1, host_.Call(kSetCameraPropertyLong, PortalHost::Args(kLiveVideo, 1L)));
-  ASSERT_EQ(1, host_.Call(kEnableUIElements, PortalHost::Args(2L, 0L, 0L)));  // no live video during pictures
+  ASSERT_EQ(1, host_.Call(dispid::kSetCameraPropertyLong, PortalHost::Args(engine::kPropLiveVideo, 1L)));
+  ASSERT_EQ(1, host_.Call(dispid::kEnableUIElements, PortalHost::Args(tovra2::kElementPreviewDuringPictures, 0L, 0L)));
   ASSERT_EQ(1, host_.SetFormat(320, 240));
   EXPECT_EQ(230454, host_.MemorySize());
-  EXPECT_EQ(1, host_.ReadProperty(kLiveVideo)) << "after the size query";
+  EXPECT_EQ(1, host_.ReadProperty(engine::kPropLiveVideo)) << "after the size query";
   std::vector<BYTE> small(100);
   EXPECT_EQ(0, host_.PictureToMemory(&small, 100));
-  EXPECT_EQ(1, host_.ReadProperty(kLiveVideo)) << "after a refused buffer";
+  EXPECT_EQ(1, host_.ReadProperty(engine::kPropLiveVideo)) << "after a refused buffer";
   std::vector<BYTE> buffer(230454);
   EXPECT_EQ(1, host_.PictureToMemory(&buffer, 230454));
-  EXPECT_EQ(1, host_.ReadProperty(kLiveVideo)) << "after a memory picture";
+  EXPECT_EQ(1, host_.ReadProperty(engine::kPropLiveVideo)) << "after a memory picture";
   const std::wstring path = TempPath(L"vp_live.bmp");
   EXPECT_EQ(1, host_.PictureToFile(path));
-  EXPECT_EQ(1, host_.ReadProperty(kLiveVideo)) << "after a picture file";
+  EXPECT_EQ(1, host_.ReadProperty(engine::kPropLiveVideo)) << "after a picture file";
   ::DeleteFileW(path.c_str());
 }
 
 TEST_F(PictureOutputTest, BusyIndicatorComesAndGoesWithLiveVideo) {
-  ASSERT_EQ(1, host_.Call(kSetCameraPropertyLong, PortalHost::Args(kLiveVideo, 1L)));
+  ASSERT_EQ(1, host_.Call(dispid::kSetCameraPropertyLong, PortalHost::Args(engine::kPropLiveVideo, 1L)));
   ASSERT_EQ(host_.ContainerWindow(), ::GetAncestor(::GetForegroundWindow(), GA_ROOT));
   const std::wstring path = TempPath(L"vp_busy.bmp");
   {
@@ -219,7 +220,7 @@ TEST_F(PictureOutputTest, BusyIndicatorComesAndGoesWithLiveVideo) {
     EXPECT_FALSE(watch.AnyDialogLeft());
     EXPECT_EQ(0, watch.MessageBoxes());
   }
-  ASSERT_EQ(1, host_.Call(kSetCameraPropertyLong, PortalHost::Args(kLiveVideo, 0L)));
+  ASSERT_EQ(1, host_.Call(dispid::kSetCameraPropertyLong, PortalHost::Args(engine::kPropLiveVideo, 0L)));
   DialogWatch watch;
   ASSERT_EQ(1, host_.PictureToFile(path));
   EXPECT_EQ(0, watch.QuietDialogs()) << "without live video there is nothing to wait for";
@@ -282,9 +283,8 @@ TEST_F(PictureOutputTest, IndexedPicturesThroughTheEarlyBoundTail) {
   ExpectBitmapFile(buffer.data(), buffer.size(), width, height);
 
   const std::wstring path = TempPath(L"vp_indexed.bmp");
-  BSTR file = ::SysAllocString(path.c_str());
-  EXPECT_EQ(S_OK, portal->IndexedPictureToFile(last, file, nullptr, &result));
-  ::SysFreeString(file);
+  const common::UniqueBstr file(path);
+  EXPECT_EQ(S_OK, portal->IndexedPictureToFile(last, file.get(), nullptr, &result));
   EXPECT_EQ(static_cast<size_t>(bytes), ReadFile(path).size());
   ::DeleteFileW(path.c_str());
 

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "engine/interface/EngineCommands.h"
+
 
 namespace picture_test {
 
@@ -15,8 +17,8 @@ void PortalHost::Open() {
   host_ = std::make_unique<portal_test::HostedPortal>();
   ASSERT_TRUE(host_->Active());
   ASSERT_EQ(1, host_->Prepare(L"Software\\Velkor\\PictureTests"));
-  ASSERT_EQ(1, Call(kConnectCamera2, {}));
-  ASSERT_EQ(1, Get(kCameraConnected)) << "the engine's synthetic camera";
+  ASSERT_EQ(1, Call(dispid::kConnectCamera2, {}));
+  ASSERT_EQ(1, Get(dispid::kCameraConnected)) << "the engine's synthetic camera";
 }
 
 void PortalHost::Close() { host_.reset(); }
@@ -26,23 +28,23 @@ LONG PortalHost::ReadProperty(LONG property) {
   std::vector<Variant> args;
   args.emplace_back(property);
   args.push_back(Variant::ByRef(&value));
-  return Call(kGetCameraPropertyLong, std::move(args)) == 1 ? value : -12345;
+  return Call(dispid::kGetCameraPropertyLong, std::move(args)) == 1 ? value : -12345;
 }
 
-LONG PortalHost::FailNextCommand(LONG reason) { return host_->Scenario(1002, reason); }
+LONG PortalHost::FailNextCommand(LONG reason) { return host_->Scenario(engine::kScenarioFailNext, reason); }
 
 LONG PortalHost::SetCameraState(LONG state) {
-  return host_->Scenario(1005, Get(kCameraIndex), &state, static_cast<LONG>(sizeof(state)));
+  return host_->Scenario(engine::kScenarioSetState, Get(dispid::kCameraIndex), &state, static_cast<LONG>(sizeof(state)));
 }
 
 LONG PortalHost::LastFailure() {
   LONG reason = -1;
-  std::vector<Variant> args = Args(99L, 0L, 0L);
+  std::vector<Variant> args = Args(engine::kCmdLastFailure, engine::kNoSubCode, 0L);
   args.push_back(Variant::Pointer(0));
   args.emplace_back(0L);
   args.push_back(Variant::Pointer(reinterpret_cast<LONG_PTR>(&reason)));
   args.emplace_back(static_cast<LONG>(sizeof(reason)));
-  return Call(kQuery, std::move(args)) == 0 ? reason : -1;
+  return Call(dispid::kQuery, std::move(args)) == 0 ? reason : -1;
 }
 
 LONG PortalHost::MemorySize() {
@@ -51,7 +53,7 @@ LONG PortalHost::MemorySize() {
   args.push_back(Variant::Pointer(0));
   args.push_back(Variant::ByRef(&size));
   args.emplace_back(L"");
-  return Call(kPictureToMemory, std::move(args)) == 1 ? size : -1;
+  return Call(dispid::kPictureToMemory, std::move(args)) == 1 ? size : -1;
 }
 
 LONG PortalHost::PictureToMemory(std::vector<BYTE>* buffer, LONG size, const wchar_t* textStamp) {
@@ -59,11 +61,11 @@ LONG PortalHost::PictureToMemory(std::vector<BYTE>* buffer, LONG size, const wch
   args.push_back(Variant::Pointer(reinterpret_cast<LONG_PTR>(buffer->data())));
   args.push_back(Variant::ByRef(&size));
   args.emplace_back(textStamp);
-  return Call(kPictureToMemory, std::move(args));
+  return Call(dispid::kPictureToMemory, std::move(args));
 }
 
 LONG PortalHost::PictureToFile(const std::wstring& path, LONG fourCC, LONG bitDepth) {
-  return Call(kPictureToFile, Args(fourCC, bitDepth, path.c_str(), L""));
+  return Call(dispid::kPictureToFile, Args(fourCC, bitDepth, path.c_str(), L""));
 }
 
 LONG BitmapFileSize(LONG width, LONG height) { return ((width * 24 + 31) / 32) * 4 * height + 54; }

@@ -12,26 +12,12 @@
 
 #include "DispatchCall.h"
 #include "HostedPortal.h"
+#include "PortalContract.h"
 #include "Tovra2.h"
 
 namespace picture_test {
 
-// Dispatch identifiers of the members these tests call.
-enum Dispid : DISPID {
-  kPrepareControl = 1,
-  kConnectCamera2 = 9,
-  kSetCameraPropertyLong = 13,
-  kGetCameraPropertyLong = 14,
-  kPictureToFile = 15,
-  kPictureToMemory = 16,
-  kSetVideoFormat = 22,
-  kEnableUIElements = 25,
-  kSendCommand = 28,
-  kQuery = 29,
-  kCameraConnected = 30,
-  kCameraIndex = 31,
-  kEnablePictureDiskErrorPrompt = 50,
-};
+namespace dispid = tovra2::dispid;
 
 class PortalHost {
  public:
@@ -49,7 +35,7 @@ class PortalHost {
   LONG Get(DISPID id) { return host_->Get(id); }
   void Put(DISPID id, LONG value) { host_->Put(id, value); }
 
-  LONG SetFormat(LONG width, LONG height) { return Call(kSetVideoFormat, Args(width, height, 24L, 0L)); }
+  LONG SetFormat(LONG width, LONG height) { return Call(dispid::kSetVideoFormat, Args(width, height, 24L, 0L)); }
   LONG ReadProperty(LONG property);
   // Scenario channel: the engine's next command fails with reason.
   LONG FailNextCommand(LONG reason);
