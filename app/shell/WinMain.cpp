@@ -7,6 +7,7 @@
 #include "ErrorTracker.h"
 #include "common/ComInit.h"
 #include "FlowContext.h"
+#include "Form.h"
 #include "ProgramEnd.h"
 #include "WindowPrompter.h"
 #include "frmMain.h"
@@ -17,6 +18,8 @@ namespace {
 int RunMessageLoop(torvane::frmMain& mainWindow) {
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // A modeless form (the progress window) gets its keys first.
+    if (torvane::Form::PreTranslate(&message)) continue;
     if (mainWindow.PreTranslateMessage(&message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

@@ -66,12 +66,6 @@ void DialogDriver::Tick() {
   action(dialog);
 }
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[1024] = {};
-  ::GetWindowTextW(window, text, 1024);
-  return text;
-}
-
 RECT ChildRect(HWND dialog, int id) {
   RECT rect{};
   ::GetWindowRect(::GetDlgItem(dialog, id), &rect);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Form.h"
+
 namespace flow_tests {
 
 class DialogDriver {
@@ -34,7 +36,7 @@ class DialogDriver {
 };
 
 HWND FindThreadDialog(HWND exclude = nullptr);
-std::wstring WindowText(HWND window);
+using torvane::WindowText;
 RECT ChildRect(HWND dialog, int id);  // in the dialog's client coordinates
 void PostKeyDown(HWND dialog, WPARAM key);
 void PostChar(HWND dialog, wchar_t c);

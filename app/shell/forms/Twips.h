@@ -12,6 +12,7 @@ class Twips {
 
   int ToPixelsX(int twips) const { return ::MulDiv(twips, dpiX_, 1440); }
   int ToPixelsY(int twips) const { return ::MulDiv(twips, dpiY_, 1440); }
+  int FromPixelsX(int pixels) const { return ::MulDiv(pixels, 1440, dpiX_); }
   int FromPixelsY(int pixels) const { return ::MulDiv(pixels, 1440, dpiY_); }
 
  private:
