@@ -17,6 +17,8 @@ struct AppError {
   std::wstring description;
 
   bool FromComponent() const { return number < 0; }
+  // "number description", as plain error messages show it.
+  std::wstring MessageText() const { return std::to_wstring(number) + L" " + description; }
 };
 
 // The error of a failed HRESULT reported by a component.

@@ -31,6 +31,17 @@ class Arguments {
     V_I4(&v) = value;
     return *this;
   }
+  Arguments& Pointer(const void* address) {
+    VARIANT& v = Add();
+#ifdef _WIN64
+    V_VT(&v) = VT_I8;
+    V_I8(&v) = reinterpret_cast<LONG_PTR>(address);
+#else
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = reinterpret_cast<LONG_PTR>(address);
+#endif
+    return *this;
+  }
   Arguments& String(const std::wstring& text) {
     VARIANT& v = Add();
     V_VT(&v) = VT_BSTR;
@@ -226,6 +237,12 @@ long PortalClient::EnableUIElements(long element, long flags, long enable) {
   Arguments args;
   args.Long(element).Long(flags).Long(enable);
   return InvokeLong(Dispatch(), dispid::kEnableUIElements, DISPATCH_METHOD, args);
+}
+
+long PortalClient::SendCommand(long command, long subCommand, long flags, const void* data, long size) {
+  Arguments args;
+  args.Long(command).Long(subCommand).Long(flags).Pointer(data).Long(size).Pointer(nullptr).Long(0);
+  return InvokeLong(Dispatch(), dispid::kSendCommand, DISPATCH_METHOD, args);
 }
 
 long PortalClient::CameraConnected() { return GetLongProperty(Dispatch(), dispid::kCameraConnected); }

@@ -37,6 +37,8 @@ class PortalClient {
   long GetVideoFormat(long* width, long* height, long* bitDepth, long* fourCC);
   long ShowCameraDlg(long dialog);
   long EnableUIElements(long element, long flags, long enable);
+  // The engine's own status of a pass-through command.
+  long SendCommand(long command, long subCommand, long flags, const void* data, long size);
 
   // Properties (DISPIDs 30-55).
   long CameraConnected();

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "MousePointer.h"
+#include "ScenarioRelay.h"
 #include "TorvaneIds.h"
 
 namespace torvane {
@@ -75,6 +77,11 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
       OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
       return TRUE;
+    case WM_SETCURSOR:
+      if (MousePointer::ApplyToWindow()) return TRUE;
+      break;
+    case WM_COPYDATA:
+      return RelayScenarioCommand(vidPort_, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_SETFOCUS:
       // Keyboard focus goes to the control while it is active.
       if (HWND control = host_ ? host_->ControlWindow() : nullptr; control && ::IsWindowVisible(control)) {
@@ -108,7 +115,7 @@ void frmMain::OnCommand(int id) {
   } catch (const AppError& error) {
     // A command's own error pattern handles what it expects; anything
     // else is reported and ends the program, as an unhandled error would.
-    context_.prompter.SystemMessage(std::to_wstring(error.number) + L" " + error.description);
+    context_.prompter.SystemMessage(error.MessageText());
     context_.end.Now();
   }
 }

@@ -69,10 +69,15 @@ class frmMain final : public PortalEvents, public CaptureWindow {
   std::wstring ControlText(int id) const;
   void SetStatusText(int panel, const std::wstring& text) override;  // panels 1 and 2
   std::wstring StatusText(int panel) const;
-  std::wstring ButtonCaption(int index) const;              // toolbar buttons 1-6
-  void SetButtonCaption(int index, const std::wstring& caption);
-  void EnableButton(int index, bool enabled);
+  std::wstring ButtonCaption(int index) const override;  // toolbar buttons 1-6
+  void SetButtonCaption(int index, const std::wstring& caption) override;
+  void EnableButton(int index, bool enabled) override;
   bool ButtonEnabled(int index) const;
+  void EnableHelpButton(bool enabled) override;
+  void RerunLoad() override { Form_Load(); }
+  void ShowPortal(bool visible) override;
+  void ShowHelp(HWND owner, DWORD context) override;
+  HWND OwnerWindow() const override { return window_; }
   void Repaint() override;
   void PlaceHelpButton();
   HWND LiveView() const { return liveView_; }
@@ -111,7 +116,6 @@ class frmMain final : public PortalEvents, public CaptureWindow {
   void MotionDetectorButton();
   void StopMotionDetector();
   void About();
-  void ShowHelp(DWORD context);
   void Exit();
 
   // The motion reaction (frmMainPortal.cpp).

@@ -12,14 +12,33 @@
 namespace torvane {
 
 namespace {
-constexpr wchar_t kMotionDetector[] = L"Motion detector";
-constexpr wchar_t kStopMotionDetector[] = L"Stop motion detector";
 
-// Toolbar buttons whose commands this build has: the instant snapshot and
-// stopping a running motion detector. The others open dialogs that come
-// with their own features and stay disabled until then.
-bool ButtonCommandBuilt(int index) { return index == 1 || index == 5; }
+// Toolbar buttons whose commands this build has: the instant snapshot. The
+// others open dialogs that come with their own features and stay disabled
+// until then.
+bool ButtonCommandBuilt(int index) { return index == 1; }
+
+// The File menu item that runs the same command as a toolbar button.
+int MenuItemOfButton(int index) {
+  static const int kItems[6] = {IDM_SNAPSHOT, IDM_DELAYEDSNAP, IDM_SNAPSEQUENCE,
+                                IDM_MOVIE,    IDM_MOTIONDETECT, IDM_TIMELAPSE};
+  return index >= 1 && index <= 6 ? kItems[index - 1] : 0;
+}
+
 }  // namespace
+
+// A command that is locked on the toolbar is locked in the menu too.
+void frmMain::EnableButton(int index, bool enabled) {
+  const bool on = enabled && ButtonCommandBuilt(index);
+  ::SendMessageW(toolbar_, TB_ENABLEBUTTON, IDT_BUTTON1 + index - 1, MAKELPARAM(on ? TRUE : FALSE, 0));
+  if (HMENU menu = ::GetMenu(window_)) {
+    ::EnableMenuItem(::GetSubMenu(menu, 0), MenuItemOfButton(index), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+void frmMain::EnableHelpButton(bool enabled) { ::EnableWindow(Control(IDC_CMDHELP), enabled ? TRUE : FALSE); }
+
+void frmMain::ShowPortal(bool visible) { ShowControl(IDC_LIVEVIEW, visible); }
 
 bool frmMain::ButtonInit() {
   if (vidPort_.CameraConnected() != 0) {
@@ -66,7 +85,7 @@ void frmMain::MenuClick(int commandId) {
       About();
       break;
     case IDM_HELP:
-      ShowHelp(kMainWindowHelpContext);
+      ShowHelp(window_, kMainWindowHelpContext);
       break;
     default:
       // The schedule and movie items are disabled with their buttons.
@@ -76,7 +95,7 @@ void frmMain::MenuClick(int commandId) {
 
 void frmMain::MotionDetectorButton() {
   const std::wstring caption = ButtonCaption(5);
-  if (caption == kStopMotionDetector) StopMotionDetector();
+  if (caption == kStopMotionDetectorCaption) StopMotionDetector();
   // "Motion detector" opens the set-up dialog, which arrives with the
   // motion detector itself; any other caption does nothing.
 }
@@ -91,11 +110,11 @@ void frmMain::StopMotionDetector() {
                               L"i", L"ok", L"Result");
     motionFileCount_ = 0;
   }
-  SetButtonCaption(5, kMotionDetector);
+  SetButtonCaption(5, kMotionDetectorCaption);
   SetStatusText(2, L"");
   ResetGlobals();
-  for (int index : {1, 2, 3, 4, 6}) EnableButton(index, ButtonCommandBuilt(index));
-  ::EnableWindow(Control(IDC_CMDHELP), TRUE);
+  for (int index : {1, 2, 3, 4, 6}) EnableButton(index, true);
+  EnableHelpButton(true);
   if (alarmWasOn) StopSound();
 }
 
@@ -103,14 +122,14 @@ void frmMain::About() {
   context_.prompter.MessBox(L"Torvane version 1.4", L"i", L"OK", L"About Torvane");
 }
 
-void frmMain::ShowHelp(DWORD context) { help_.ShowContext(window_, context); }
+void frmMain::ShowHelp(HWND owner, DWORD context) { help_.ShowContext(owner, context); }
 
 void frmMain::OnHelp(const HELPINFO* info) {
   DWORD context = kMainWindowHelpContext;
   if (info && info->iContextType == HELPINFO_MENUITEM) {
     if (const DWORD item = MenuHelpContext(info->iCtrlId)) context = item;
   }
-  ShowHelp(context);
+  ShowHelp(window_, context);
 }
 
 void frmMain::Exit() {

@@ -2,6 +2,7 @@
 // into pixels through the screen's DPI) and reading or changing them.
 #include <string>
 
+#include "Form.h"
 #include "MainLayout.h"
 #include "TorvaneIds.h"
 #include "frmMain.h"
@@ -100,13 +101,8 @@ void frmMain::CreateToolbar() {
   }
   ::SendMessageW(toolbar_, TB_ADDBUTTONSW, 6, reinterpret_cast<LPARAM>(buttons));
   ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
-  // Buttons 2 to 6 open the schedule and movie dialogs, which this build
-  // does not have yet; they stay disabled with their menu items.
-  for (int index = 2; index <= 6; ++index) EnableButton(index, false);
-  HMENU fileMenu = ::GetSubMenu(::GetMenu(window_), 0);
-  for (int id : {IDM_DELAYEDSNAP, IDM_SNAPSEQUENCE, IDM_MOVIE, IDM_MOTIONDETECT, IDM_TIMELAPSE}) {
-    ::EnableMenuItem(fileMenu, id, MF_BYCOMMAND | MF_GRAYED);
-  }
+  // Buttons whose dialogs this build lacks stay disabled with their menu items.
+  for (int index = 1; index <= 6; ++index) EnableButton(index, true);
 }
 
 void frmMain::CreateStatusBar() {
@@ -233,13 +229,7 @@ void frmMain::SetControlText(int id, const std::wstring& text) {
   if (HWND control = Control(id)) ::SetWindowTextW(control, text.c_str());
 }
 
-std::wstring frmMain::ControlText(int id) const {
-  HWND control = Control(id);
-  if (!control) return std::wstring();
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(control, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
+std::wstring frmMain::ControlText(int id) const { return WindowText(Control(id)); }
 
 void frmMain::SetStatusText(int panel, const std::wstring& text) {
   ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(text.c_str()));
@@ -272,10 +262,6 @@ void frmMain::SetButtonCaption(int index, const std::wstring& caption) {
   ::SendMessageW(toolbar_, TB_SETBUTTONINFOW, IDT_BUTTON1 + index - 1, reinterpret_cast<LPARAM>(&info));
   ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
   PlaceHelpButton();
-}
-
-void frmMain::EnableButton(int index, bool enabled) {
-  ::SendMessageW(toolbar_, TB_ENABLEBUTTON, IDT_BUTTON1 + index - 1, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 bool frmMain::ButtonEnabled(int index) const {

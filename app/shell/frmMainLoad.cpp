@@ -33,8 +33,9 @@ void frmMain::Form_Load() {
   });
 
   // vidPort: the control is embedded and active in place before it is
-  // prepared, because it gives the engine its window.
-  scope.Run([&] {
+  // prepared, because it gives the engine its window. Run again (a schedule
+  // found no camera), the routine prepares the control it has.
+  if (!host_) scope.Run([&] {
     RECT place{};
     ::GetClientRect(liveView_, &place);
     host_ = std::make_unique<PortalHost>(liveView_, this);

@@ -68,7 +68,7 @@ void ErrorTracker::Terminate() {
 }
 
 void ErrorTracker::FailInside(const AppError& error) {
-  prompter_.SystemMessage(std::to_wstring(error.number) + L" " + error.description + L" ErrorTrack");
+  prompter_.SystemMessage(error.MessageText() + L" ErrorTrack");
   end_.Now();
 }
 

@@ -61,7 +61,7 @@ bool SaveAsJpeg(FlowContext& context) {
     failure = AppError{kErrOutOfMemory, L"Out of memory"};
   }
   // The write failed: say so, rather than let the caller report a saved file.
-  context.prompter.SystemMessage(std::to_wstring(failure.number) + L" " + failure.description);
+  context.prompter.SystemMessage(failure.MessageText());
   return false;
 }
 

@@ -1,5 +1,6 @@
-// The main window as the flows see it, recording what they did to the
-// image view and status bar, around a real (or no) control.
+// The main window as the flows and dialogs see it, recording what they did
+// to the image view, status bar, toolbar and Help button, around a real (or
+// no) control.
 #pragma once
 
 #include <oaidl.h>
@@ -20,6 +21,11 @@ class RecordingWindow final : public torvane::CaptureWindow {
   std::wstring fileNameText;
   std::wstring status2;
   std::vector<std::wstring> loaded;  // pictures shown, in order
+  std::wstring captions[7] = {L"", L"", L"", L"", L"", torvane::kMotionDetectorCaption, L""};  // buttons 1-6
+  bool buttonEnabled[7] = {false, true, true, true, true, true, true};
+  bool helpEnabled = true, portalVisible = true;
+  int loads = 0;                           // RerunLoad calls
+  std::vector<DWORD> helpContexts;         // ShowHelp calls
 
   void ClearImageView() override { imageVisible = labelVisible = fileNameVisible = false; }
   bool ButtonInit() override { return true; }
@@ -31,6 +37,14 @@ class RecordingWindow final : public torvane::CaptureWindow {
   void SetStatusText(int panel, const std::wstring& text) override { if (panel == 2) status2 = text; }
   void Repaint() override {}
   torvane::PortalClient& vidPort() override { return portal_; }
+  std::wstring ButtonCaption(int index) const override { return captions[index]; }
+  void SetButtonCaption(int index, const std::wstring& caption) override { captions[index] = caption; }
+  void EnableButton(int index, bool enabled) override { buttonEnabled[index] = enabled; }
+  void EnableHelpButton(bool enabled) override { helpEnabled = enabled; }
+  void RerunLoad() override { ++loads; }
+  void ShowPortal(bool visible) override { portalVisible = visible; }
+  void ShowHelp(HWND, DWORD context) override { helpContexts.push_back(context); }
+  HWND OwnerWindow() const override { return nullptr; }
 
  private:
   torvane::PortalClient portal_;
