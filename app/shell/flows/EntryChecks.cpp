@@ -26,7 +26,7 @@ short CheckWholeNumber(const std::wstring& text, short min, long max, bool requi
   if (digits.empty() || !OnlyDigits(digits)) return kEntryNotWhole;
   // Compared as a floating-point value, so a long digit string never
   // overflows the check (it may still not fit the caller's field).
-  const double value = std::wcstod(digits.c_str(), nullptr);
+  const double value = WholeNumberValue(digits);
   if (value < min) return kEntryOutOfRange;
   if (max > 0 && value > max) return kEntryOutOfRange;
   return kEntryAcceptable;
@@ -39,6 +39,10 @@ std::wstring StripCommas(const std::wstring& text) {
     if (c != L',') result += c;
   }
   return result;
+}
+
+double WholeNumberValue(const std::wstring& text) {
+  return std::wcstod(StripCommas(text).c_str(), nullptr);
 }
 
 }  // namespace torvane

@@ -21,4 +21,8 @@ short CheckWholeNumber(const std::wstring& text, short min, long max, bool requi
 
 std::wstring StripCommas(const std::wstring& text);
 
+// The value of a text CheckWholeNumber accepted (commas removed), as a
+// floating-point number; 0 for an empty text.
+double WholeNumberValue(const std::wstring& text);
+
 }  // namespace torvane

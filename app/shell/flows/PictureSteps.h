@@ -7,6 +7,7 @@
 
 #include "CaptureWindow.h"
 #include "ErrorScope.h"
+#include "FlowContext.h"
 
 namespace torvane {
 
@@ -26,5 +27,16 @@ void MoveReplacing(const std::wstring& from, const std::wstring& to);
 bool MoveUnlessExists(const std::wstring& from, const std::wstring& to);
 
 bool EndsWithJpegExtension(const std::wstring& name);  // exactly ".jpg", lower case
+
+// Asks the question (icon "?", "Y/N", title "Save?") and on "&Yes" the save
+// dialog; a name ending in ".jpg" gets the JPEG conversion of the temporary
+// picture, any other the bitmap itself, replacing a file whose replacement
+// the dialog has confirmed; lblFileName then reads "This picture saved to "
+// and the name. Declined: the image view is hidden. Either way the
+// temporary picture is deleted and status panel 2 cleared. Cancel in the
+// save dialog hides the image view and keeps the temporary picture and the
+// status; a name that did not receive the picture (the failure has been
+// shown or logged) reports no success and keeps the temporary picture.
+void OfferToSave(FlowContext& context, ErrorScope& scope, CaptureWindow& window, const std::wstring& question);
 
 }  // namespace torvane

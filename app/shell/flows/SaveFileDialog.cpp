@@ -9,15 +9,22 @@
 
 namespace torvane {
 
-std::wstring DocumentsFolder() {
+std::wstring UserDocumentsPath() {
   wchar_t path[MAX_PATH] = {};
-  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) &&
-      ::PathIsDirectoryW(path)) {
-    return path;
-  }
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return std::wstring();
+  return path;
+}
+
+std::wstring SystemDriveRoot() {
   wchar_t windows[MAX_PATH] = {};
   if (::GetWindowsDirectoryW(windows, MAX_PATH) >= 3) return std::wstring(windows, 3);  // "C:\"
   return L"c:\\";
+}
+
+std::wstring DocumentsFolder() {
+  const std::wstring documents = UserDocumentsPath();
+  if (!documents.empty() && ::PathIsDirectoryW(documents.c_str())) return documents;
+  return SystemDriveRoot();
 }
 
 std::wstring DialogFilter(const std::wstring& barSeparated) {

@@ -6,8 +6,6 @@
 
 #include <commdlg.h>
 
-#include "FileErrors.h"
-#include "Global.h"
 #include "PictureFlows.h"
 #include "PictureSteps.h"
 #include "SaveFileDialog.h"
@@ -18,31 +16,6 @@ namespace {
 
 constexpr wchar_t kSaveQuestion[] =
     L"Do you want to save the snap-shot shown in the 'Captured image' window?";
-
-void HideImageView(ErrorScope& scope, CaptureWindow& window) {
-  scope.Run([&] { window.ShowImage(false); });
-  scope.Run([&] { window.ShowFileName(false); });
-  scope.Run([&] { window.ShowImageLabel(false); });
-}
-
-// The chosen name receives the picture; true when it did.
-bool SaveChosen(FlowContext& context, ErrorScope& scope, const std::wstring& name) {
-  if (EndsWithJpegExtension(name)) {
-    Global().LastFileName = name;
-    return SaveAsJpeg(context);
-  }
-  return scope.Run([&] { MoveReplacing(context.temporaryPicture, name); });
-}
-
-void DeleteTemporaryPicture(ErrorScope& scope, const std::wstring& path) {
-  scope.Run([&] {
-    try {
-      DeleteFileOrThrow(path);
-    } catch (const AppError& error) {
-      if (error.number != kErrFileNotFound) throw;  // moved away by the rename
-    }
-  });
-}
 
 }  // namespace
 
@@ -59,7 +32,6 @@ SaveDialogRequest SnapshotSaveDialog() {
 void TakeSnapShot(FlowContext& context, CaptureWindow& window) {
   ErrorScope scope(context, procedures::kTakeSnapShot);
   const std::wstring& picture = context.temporaryPicture;
-
   bool connected = false;
   scope.Run([&] { window.ClearImageView(); });
   scope.Run([&] { connected = window.ButtonInit(); });
@@ -72,30 +44,7 @@ void TakeSnapShot(FlowContext& context, CaptureWindow& window) {
   scope.Run([&] { window.ShowImageLabel(true); });
   scope.Run([&] { window.SetStatusText(2, kSnapshotTaken); });
 
-  std::wstring& answer = Global().PromptAnswer;
-  scope.Run([&] { answer = context.prompter.MessBox(kSaveQuestion, L"?", L"Y/N", L"Save?"); });
-  if (answer == L"&Yes") {
-    std::optional<std::wstring> name;
-    scope.Run([&] { name = context.prompter.SaveFileName(SnapshotSaveDialog()); });
-    if (!name) {
-      // Cancelled: the picture stays in the temporary file and the status
-      // keeps "Snap-shot taken".
-      HideImageView(scope, window);
-      return;
-    }
-    if (!SaveChosen(context, scope, *name)) {
-      // Not saved: no success is reported and the temporary picture is
-      // kept; the failure has been logged or shown.
-      scope.Run([&] { window.SetStatusText(2, L""); });
-      return;
-    }
-    scope.Run([&] { window.SetFileNameText(kSavedTo + *name); });
-    scope.Run([&] { window.ShowFileName(true); });
-  } else {
-    HideImageView(scope, window);
-  }
-  DeleteTemporaryPicture(scope, picture);
-  scope.Run([&] { window.SetStatusText(2, L""); });
+  OfferToSave(context, scope, window, kSaveQuestion);
 }
 
 }  // namespace torvane
