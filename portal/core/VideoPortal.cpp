@@ -1,4 +1,4 @@
-// VideoPortal: identity, dispatch, connection points and the control window.
+// VideoPortal: identity, dispatch and connection points.
 #include "core/VideoPortal.h"
 
 #include <olectl.h>
@@ -34,6 +34,13 @@ HRESULT VideoPortal::Create(IUnknown* outer, REFIID iid, void** object) {
 VideoPortal::VideoPortal()
     : OleControl(CLSID_VideoPortal, kInitialExtent),
       window_(*this),
+      session_(*this, *this),
+      pictures_(session_, *this),
+      indexedPictures_(session_),
+      movies_(session_, *this, *this),
+      hook_(session_, *this),
+      dialogs_(session_, launchers_),
+      router_({session_, movies_, hook_, bar_, resolutionMenu_, cameraMenu_, launchers_, *this, *this}),
       defaultEvents_(this, DIID__IVideoPortalEvents),
       secondEvents_(this, DIID_DIVideoPortalEvents) {
   ModuleState::ObjectCreated();
@@ -134,7 +141,7 @@ HRESULT VideoPortal::AdviseDefaultSource(IUnknown* sink, DWORD* cookie) {
   return defaultEvents_.Advise(sink, cookie);
 }
 
-void VideoPortal::FireNotification(LONG msg, LONG_PTR param1, LONG_PTR param2, LONG_PTR param3) {
+void VideoPortal::Notify(LONG code, LONG_PTR param1, LONG_PTR param2, LONG_PTR param3) {
   // A sink may release the control from inside its handler.
   common::ComPtr<IUnknown> keepAlive(ControlUnknown());
   VARIANTARG args[4];
@@ -151,7 +158,7 @@ void VideoPortal::FireNotification(LONG msg, LONG_PTR param1, LONG_PTR param2, L
   }
   ::VariantInit(&args[3]);
   V_VT(&args[3]) = VT_I4;
-  V_I4(&args[3]) = msg;
+  V_I4(&args[3]) = code;
   for (ConnectionPoint* point : {&defaultEvents_, &secondEvents_}) {
     for (const common::ComPtr<IDispatch>& sink : point->Sinks()) {
       DISPPARAMS params = {args, nullptr, 4, 0};

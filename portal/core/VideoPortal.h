@@ -1,6 +1,10 @@
 // The VideoPortal control object: one COM identity that answers
 // IVideoPortal (with its early-bound tail), the embedding interfaces of
 // OleControl and the connection point container for PortalNotification.
+// It is a thin face: each member checks its arguments and hands the call to
+// the component that owns the behaviour (session, pictures, movies, hook,
+// dialogs); the window's messages go to the message router. It gives the
+// components its window (WindowView) and its events (NotificationSink).
 #pragma once
 
 #include <windows.h>
@@ -10,23 +14,35 @@
 #include <memory>
 #include <string>
 
-#include "core/ConnectionPoint.h"
-#include "core/ConnectionState.h"
-#include "core/HookImage.h"
-#include "core/PortalSettings.h"
-#include "engine/EngineClient.h"
-#include "ui/PortalWindow.h"
-#include "ui/PreviewWindow.h"
 #include "Tovra2.h"
 #include "common/ComPtr.h"
+#include "core/ConnectionPoint.h"
+#include "core/NotificationSink.h"
+#include "core/WindowView.h"
+#include "core/dialogs/CameraDialogs.h"
+#include "core/dialogs/CameraMenu.h"
+#include "core/dialogs/Launchers.h"
+#include "core/messages/MessageRouter.h"
+#include "core/messages/VideoHook.h"
+#include "core/movies/MovieRecording.h"
+#include "core/pictures/BusyIndicator.h"
+#include "core/pictures/IndexedPictures.h"
+#include "core/pictures/PictureOutput.h"
+#include "core/session/CameraSession.h"
 #include "server/OleControl.h"
+#include "ui/PortalWindow.h"
+#include "ui/PreviewWindow.h"
+#include "ui/bar/PaneBar.h"
+#include "ui/menus/ResolutionMenu.h"
 
 namespace portal {
 
 class VideoPortal final : public OleControl,
                           public IVideoPortalEarlyBound,
                           public IConnectionPointContainer,
-                          private PortalWindow::Owner {
+                          private PortalWindow::Owner,
+                          private WindowView,
+                          private NotificationSink {
  public:
   // Creates a control and returns the requested interface.
   static HRESULT Create(IUnknown* outer, REFIID iid, void** object);
@@ -147,9 +163,9 @@ class VideoPortal final : public OleControl,
   HRESULT STDMETHODCALLTYPE IndexedPictureCommand5(LONG *plResult) override;
   HRESULT STDMETHODCALLTYPE Reserved102(LONG *pVal) override;
 
-  // Fires PortalNotification on both connection points, to every sink in
-  // connection order; sink results are ignored.
-  void FireNotification(LONG msg, LONG_PTR param1, LONG_PTR param2, LONG_PTR param3);
+  // NotificationSink: fires PortalNotification on both connection points,
+  // to every sink in connection order; sink results are ignored.
+  void Notify(LONG code, LONG_PTR param1, LONG_PTR param2, LONG_PTR param3) override;
 
  protected:
   // OleControl
@@ -166,6 +182,24 @@ class VideoPortal final : public OleControl,
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void OnDestroy() override;
 
+  // WindowView (VideoPortalWindow.cpp)
+  HWND Window() const override { return window_.Handle(); }
+  HWND PreviewArea() const override { return preview_.Handle(); }
+  void Repaint() override;
+  void LayOut() override;
+  void SizePreview(LONG width, LONG height) override;
+  void SetPreviewLive(bool live) override { preview_.SetLive(live); }
+  void ShowInfoScreen(InfoScreenKind kind, const std::wstring& cameraName) override;
+  void HideRetryButton() override { preview_.HideRetryButton(); }
+  bool PostToSelf(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool TakeQueued(UINT message, MSG* taken) override;
+  bool StartTimer(UINT_PTR id, UINT periodMs) override;
+  void StopTimer(UINT_PTR id) override;
+  bool ShownInForeground() const override;
+  void ShowBusyIndicator() override;
+  void HideBusyIndicator() override { busyIndicator_.Destroy(); }
+  void ShowError(const std::wstring& text) override;
+
  private:
   VideoPortal();
   ~VideoPortal() override;
@@ -173,70 +207,25 @@ class VideoPortal final : public OleControl,
   // Sets the portal result code and the matching HRESULT (S_OK for 1,
   // S_FALSE for 0).
   static HRESULT Result(LONG* plResult, bool success);
-  bool HasEngine() const { return engine_ != nullptr; }
-
-  // Connection (VideoPortalConnection.cpp)
-  bool IsCameraConnected();
-  bool ReadCameraRecord(LONG index, engine::CameraRecord* record);
-  bool ReadRememberedCamera(engine::CameraRecord* record, LONG* index);
-  bool ConnectIndex(LONG index);
-  void SearchAndConnect();
-  void ProbeFormatSupport();
-  bool ReadFormat(LONG* width, LONG* height, LONG* bitDepth, LONG* fourCC);
-  bool ReadProperty(LONG property, LONG* value);
-  bool WriteProperty(LONG property, LONG value) { return engine_ && engine_->ExecuteLong(5, property, value); }
-  bool ApplyPreview(LONG enable);
-  void ResizePreview(LONG width, LONG height);
-  bool RecordingActiveGlobal();
-
-  // Window side (VideoPortalWindow.cpp)
-  void LayOut();
-  void ShowInfoScreen(InfoScreenKind kind, const std::wstring& cameraName = std::wstring());
-  void ChooseInfoScreen();
-  void PostRefresh();
-  void ReleaseEngine();
-
-  // Engine messages (VideoPortalMessages.cpp)
-  bool HandleEngineMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnMotionReport(WPARAM wParam, LPARAM lParam);
-  void OnCameraGone();
-  void OnHookFrame(LPARAM lParam);
-  // Removes queued copies of message; returns how many, with the last
-  // one's parameters.
-  int RemoveQueued(UINT message, MSG* last);
-
-  // Picture output (VideoPortalPictures.cpp)
-  // Target check of a picture file; explains a failure in a message box
-  // when the client enabled it.
-  bool CheckPictureTarget(const std::string& path);
-  std::wstring PictureCameraName(const engine::CameraRecord& camera);
-  // Switches live video off for a picture when the client disallowed it;
-  // returns whether it was on.
-  bool PauseLiveVideo();
-  void ResumeLiveVideo(bool wasOn);
-  // Whether a picture shows the busy indicator over the control.
-  bool BusyIndicatorWanted(bool liveVideoWasOn);
-  void SendPictureStyle();
-  void SendPictureSound();
-  // Reads the description of an indexed picture (inquiry 22/6).
-  bool ReadIndexedPicture(LONG picture, engine::IndexedPictureRecord* record);
-
   HRESULT DispatchTypeInfo(ITypeInfo** typeInfo);
-
-  // The timer that refreshes the status indicators.
-  static constexpr UINT_PTR kStatusTimer = 1;
+  TextStampStyle& TextStamp() { return pictures_.Settings().textStamp; }
 
   LONG refs_ = 1;
   common::ComPtr<ITypeInfo> dispatchTypeInfo_;
-  PortalSettings settings_;
-  ConnectionState connection_;
   PortalWindow window_;
   PreviewWindow preview_;
-  std::unique_ptr<EngineClient> engine_;
-  HookImage hook_;
-  bool recordingLocal_ = false;
-  bool paused_ = false;
-  bool statusTimer_ = false;
+  BusyIndicator busyIndicator_;
+  CameraSession session_;
+  PictureOutput pictures_;
+  IndexedPictures indexedPictures_;
+  MovieRecording movies_;
+  VideoHook hook_;
+  NoPaneBar bar_;
+  NoResolutionMenu resolutionMenu_;
+  NoCameraMenu cameraMenu_;
+  NoLaunchers launchers_;
+  CameraDialogs dialogs_;
+  MessageRouter router_;
   ConnectionPoint defaultEvents_;
   ConnectionPoint secondEvents_;
 };

@@ -1,33 +1,11 @@
-// Movies, the video hook, dialogs and the engine pass-through.
-// Each method holds the process-wide busy counter while it runs.
+// IVideoPortal members of the camera dialogs, the video hook and the
+// engine pass-through, and GetLastError.
 #include "core/VideoPortal.h"
 
 #include "PortalContract.h"
-
-#include "engine/interface/EngineCommands.h"
 #include "server/ModuleState.h"
 
 namespace portal {
-
-HRESULT VideoPortal::StartMovieRecording(BSTR, BSTR, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::StopMovieRecording(LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::StepCaptureAddFrame(LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
-
-HRESULT VideoPortal::MovieRecordWriteSingleFrame(BSTR, BSTR, LONG* plResult) {
-  BusyScope busy;
-  return Result(plResult, false);
-}
 
 HRESULT VideoPortal::GetLastError(LONG* plError) {
   BusyScope busy;
@@ -37,30 +15,17 @@ HRESULT VideoPortal::GetLastError(LONG* plError) {
 
 HRESULT VideoPortal::ShowCameraDlg(LONG lCameraDlg, LONG* plResult) {
   BusyScope busy;
-  if (lCameraDlg == tovra2::kCameraDlgEngine) {
-    LONG index = tovra2::kNoCameraIndex;
-    get_CameraIndex(&index);
-    if (index != tovra2::kNoCameraIndex && engine_) engine_->ExecuteBare(engine::kCmdDialog, engine::kDialogCamera);
-  }
-  // The engine's dialog and the control panel report success even when
-  // nothing could be shown; only the format sequence can refuse.
-  return Result(plResult, lCameraDlg == tovra2::kCameraDlgEngine || lCameraDlg == tovra2::kCameraDlgControlPanel);
+  return Result(plResult, dialogs_.Show(lCameraDlg));
 }
 
 HRESULT VideoPortal::StartVideoHook(LONG, LONG* plResult) {
   BusyScope busy;
-  if (!HasEngine() || !WriteProperty(engine::kPropHook, 1)) return Result(plResult, false);
-  LONG width = 320, height = 240, depth = 0, fourCC = 0;
-  ReadFormat(&width, &height, &depth, &fourCC);
-  // The engine creates the shared image when the hook starts.
-  return Result(plResult, hook_.Open(width, height));
+  return Result(plResult, hook_.Start());
 }
 
 HRESULT VideoPortal::StopVideoHook(LONG, LONG* plResult) {
   BusyScope busy;
-  // The image stays mapped until the hook starts again or the control
-  // goes away; the engine simply stops signalling frames.
-  return Result(plResult, HasEngine() && WriteProperty(engine::kPropHook, 0));
+  return Result(plResult, hook_.Stop());
 }
 
 // SendCommand and Query hand the caller's seven values straight to the
@@ -69,9 +34,9 @@ HRESULT VideoPortal::SendCommand(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR
                                  LONG_PTR plParam2, LONG lParamSize2, LONG* plResult) {
   BusyScope busy;
   LONG status = tovra2::kNoEngineStatus;
-  if (engine_) {
-    status = engine_->Execute(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
-                              reinterpret_cast<void*>(plParam2), lParamSize2);
+  if (EngineLink* engine = session_.Engine()) {
+    status = engine->Execute(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
+                             reinterpret_cast<void*>(plParam2), lParamSize2);
   }
   if (plResult) *plResult = status;
   return S_OK;
@@ -81,9 +46,9 @@ HRESULT VideoPortal::Query(LONG lCommand, LONG lSubCommand, LONG, LONG_PTR lPara
                            LONG lParamSize2, LONG* plResult) {
   BusyScope busy;
   LONG status = tovra2::kNoEngineStatus;
-  if (engine_) {
-    status = engine_->Inquire(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
-                              reinterpret_cast<void*>(lParam2), lParamSize2);
+  if (EngineLink* engine = session_.Engine()) {
+    status = engine->Inquire(lCommand, lSubCommand, reinterpret_cast<const void*>(lParam), lParamSize,
+                             reinterpret_cast<void*>(lParam2), lParamSize2);
   }
   if (plResult) *plResult = status;
   return S_OK;

@@ -1,25 +1,25 @@
-// The control's window side: creating and laying out the window, the
-// information screens, and releasing the engine with the window.
+// The control's window side: creating the window, handing its messages to
+// the message router, releasing the engine with the window, and the window
+// view the components use.
 #include "core/VideoPortal.h"
 
-#include "common/Strings.h"
-#include "engine/Records.h"
-#include "engine/interface/EngineCommands.h"
-#include "engine/interface/EngineMessages.h"
+#include "core/MemberCall.h"
+#include "core/pictures/ErrorPrompt.h"
+#include "server/ModuleState.h"
 
 namespace portal {
 
 HWND VideoPortal::CreateControlWindow(HWND parent, const RECT& rect) {
   // The window takes the preview size; the container's rectangle gives
   // only its position.
-  const int width = settings_.previewMaxWidth;
-  const int height = settings_.previewMaxHeight;
+  const int width = session_.Preview().width;
+  const int height = session_.Preview().height;
   if (!window_.Create(parent, rect.left, rect.top, width, height)) return nullptr;
   if (!preview_.Create(window_.Handle(), width, height)) {
     window_.Destroy();
     return nullptr;
   }
-  ChooseInfoScreen();
+  router_.ChooseInfoScreen();
   return window_.Handle();
 }
 
@@ -33,64 +33,67 @@ void VideoPortal::OnPaint(HDC dc, const RECT& client) { DrawContent(dc, client);
 
 bool VideoPortal::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   *result = 0;
-  if (message == WM_COMMAND && LOWORD(wParam) == kRetryButtonId) {
-    LONG ignored = 0;
-    ConnectCamera(connection_.lastCameraIndex, &ignored);
-    return true;
-  }
-  return HandleEngineMessage(message, wParam, lParam);
+  return router_.Handle(message, wParam, lParam);
 }
-
-void VideoPortal::OnDestroy() { ReleaseEngine(); }
 
 // The window goes away: the camera is released, the engine forgets the
 // window and the control behaves as unprepared again.
-void VideoPortal::ReleaseEngine() {
-  if (!engine_) return;
-  LONG ignored = 0;
-  DisconnectCamera(&ignored);
-  engine_->ExecuteLong(engine::kCmdNotifyWindow, engine::kNotifyWindowRemove,
-                       static_cast<LONG>(reinterpret_cast<LONG_PTR>(window_.Handle())));
+void VideoPortal::OnDestroy() {
+  if (!session_.HasEngine()) return;
+  AsMemberCall([this] { session_.Release(); });
   hook_.Close();
-  if (statusTimer_ && window_.Handle()) ::KillTimer(window_.Handle(), kStatusTimer);
-  statusTimer_ = false;
-  engine_.reset();
+  router_.StopStatusTimer();
+}
+
+// --- WindowView ------------------------------------------------------------------
+
+void VideoPortal::Repaint() {
+  if (window_.Handle()) ::InvalidateRect(window_.Handle(), nullptr, TRUE);
 }
 
 void VideoPortal::LayOut() {
   if (!preview_.Handle()) return;
-  ::SetWindowPos(preview_.Handle(), nullptr, 0, 0, settings_.previewMaxWidth, settings_.previewMaxHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  preview_.SetLive(IsCameraConnected() && settings_.enablePreview != 0);
+  const PreviewSettings& size = session_.Preview();
+  ::SetWindowPos(preview_.Handle(), nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  preview_.SetLive(session_.IsCameraConnected() && size.enabled != 0);
+}
+
+void VideoPortal::SizePreview(LONG width, LONG height) {
+  if (preview_.Handle()) {
+    ::SetWindowPos(preview_.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void VideoPortal::ShowInfoScreen(InfoScreenKind kind, const std::wstring& cameraName) {
   preview_.ShowScreen(MakeInfoScreen(kind, cameraName));
 }
 
-void VideoPortal::PostRefresh() {
-  if (window_.Handle()) ::PostMessageW(window_.Handle(), engine::kMsgInterfaceRefresh, 0, 0);
+bool VideoPortal::PostToSelf(UINT message, WPARAM wParam, LPARAM lParam) {
+  return window_.Handle() && ::PostMessageW(window_.Handle(), message, wParam, lParam);
 }
 
-// Decides which information screen stands in for the live video.
-void VideoPortal::ChooseInfoScreen() {
-  if (!engine_) return ShowInfoScreen(InfoScreenKind::kNoCamera);
-  if (IsCameraConnected()) return ShowInfoScreen(InfoScreenKind::kNone);
-  engine::CameraRecord remembered;
-  if (!ReadRememberedCamera(&remembered, nullptr)) {
-    if (connection_.connectionWanted) ShowInfoScreen(InfoScreenKind::kCameraMissing);
-    return;
-  }
-  if (remembered.state == engine::kCameraGone) return ShowInfoScreen(InfoScreenKind::kCameraMissing);
-  if (remembered.state == engine::kCameraUnavailable || paused_) return ShowInfoScreen(InfoScreenKind::kNoCamera);
-  LONG state = 0;
-  get_CameraState(&state);
-  if (state == engine::kCameraBusy) return ShowInfoScreen(InfoScreenKind::kCameraBusy);
-  if (connection_.connectionWanted) {
-    return ShowInfoScreen(InfoScreenKind::kConnectionFailed,
-                          common::AnsiToWide(common::AnsiFieldToString(remembered.name, sizeof(remembered.name))));
-  }
-  ShowInfoScreen(InfoScreenKind::kNoCamera);
+bool VideoPortal::TakeQueued(UINT message, MSG* taken) {
+  return window_.Handle() && ::PeekMessageW(taken, window_.Handle(), message, message, PM_REMOVE);
 }
+
+bool VideoPortal::StartTimer(UINT_PTR id, UINT periodMs) {
+  return window_.Handle() && ::SetTimer(window_.Handle(), id, periodMs, nullptr) != 0;
+}
+
+void VideoPortal::StopTimer(UINT_PTR id) {
+  if (window_.Handle()) ::KillTimer(window_.Handle(), id);
+}
+
+bool VideoPortal::ShownInForeground() const {
+  const HWND window = window_.Handle();
+  if (!window || !::IsWindowVisible(window)) return false;
+  DWORD process = 0;
+  const HWND foreground = ::GetForegroundWindow();
+  return foreground && ::GetWindowThreadProcessId(foreground, &process) && process == ::GetCurrentProcessId();
+}
+
+void VideoPortal::ShowBusyIndicator() { busyIndicator_.Show(ModuleState::ResourceModule(), window_.Handle()); }
+
+void VideoPortal::ShowError(const std::wstring& text) { ShowErrorPrompt(text); }
 
 }  // namespace portal

@@ -13,7 +13,7 @@ BYTE g_dummy = 0;
 
 }  // namespace
 
-HRESULT EngineClient::Create(std::unique_ptr<EngineClient>* client) {
+HRESULT EngineClient::Create(std::unique_ptr<EngineLink>* client) {
   common::ComPtr<ICameraEngine> engine;
   const HRESULT hr = ::CreateCameraEngine(engine.put());
   if (FAILED(hr)) return hr;
@@ -40,20 +40,6 @@ HRESULT EngineClient::Inquire(LONG command, LONG subCode, const void* input, LON
   }
   return engine_->Inquire(command, subCode, 0, static_cast<const BYTE*>(input), inputSize,
                           static_cast<BYTE*>(output), outputSize);
-}
-
-bool EngineClient::InquireLong(LONG command, LONG subCode, LONG* value) {
-  LONG answer = 0;
-  if (FAILED(Inquire(command, subCode, nullptr, 0, &answer, sizeof(answer)))) return false;
-  *value = answer;
-  return true;
-}
-
-bool EngineClient::InquireLongWithInput(LONG command, LONG subCode, LONG input, LONG* value) {
-  LONG answer = 0;
-  if (FAILED(Inquire(command, subCode, &input, sizeof(input), &answer, sizeof(answer)))) return false;
-  *value = answer;
-  return true;
 }
 
 }  // namespace portal

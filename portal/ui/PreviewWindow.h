@@ -10,11 +10,9 @@
 
 #include "common/UniqueHandle.h"
 #include "ui/InfoScreen.h"
+#include "ui/UiMessages.h"
 
 namespace portal {
-
-// The retry button of the "connection failed" screen.
-inline constexpr int kRetryButtonId = 1041;
 
 class PreviewWindow {
  public:

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/UniqueHandle.h"
-#include "core/BusyIndicator.h"
+#include "core/pictures/BusyIndicator.h"
 #include "resources/LTovra2/LTovra2Ids.h"
 
 namespace {

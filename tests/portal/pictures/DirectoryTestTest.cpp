@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/DirectoryTest.h"
+#include "core/pictures/DirectoryTest.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/UniqueHandle.h"
-#include "core/TargetCheck.h"
+#include "core/pictures/TargetCheck.h"
 #include "resources/LTovra2/LTovra2Ids.h"
 
 namespace {

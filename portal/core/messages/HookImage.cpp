@@ -1,5 +1,5 @@
 // The video hook image.
-#include "core/HookImage.h"
+#include "core/messages/HookImage.h"
 
 #include <cstring>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DirectoryTest.h"
+#include "core/pictures/DirectoryTest.h"
 
 namespace portal {
 

@@ -1,6 +1,6 @@
 // The directory test: path splitting, the free-space text and the probing
 // of the target's folder.
-#include "core/DirectoryTest.h"
+#include "core/pictures/DirectoryTest.h"
 
 #include "common/Strings.h"
 #include "common/UniqueHandle.h"

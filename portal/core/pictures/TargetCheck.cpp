@@ -1,5 +1,5 @@
 // Choosing the explanation for a target that cannot be written.
-#include "core/TargetCheck.h"
+#include "core/pictures/TargetCheck.h"
 
 #include "common/Strings.h"
 #include "common/UniqueHandle.h"

@@ -1,5 +1,5 @@
 // The control's error message boxes.
-#include "core/ErrorPrompt.h"
+#include "core/pictures/ErrorPrompt.h"
 
 #include <windows.h>
 

@@ -1,18 +1,14 @@
-// Values a client stores in the control through property puts, with the
-// defaults of a freshly created control. None of them is persisted.
+// The movie properties a client stores in the control, with the defaults
+// of a freshly created control. Puts store any value unchecked; the engine
+// sees them when a recording starts.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
-#include "engine/TextStampStyle.h"
-
 namespace portal {
 
 constexpr LONG MakeFourCC(char a, char b, char c, char d) {
-  return static_cast<LONG>(static_cast<DWORD>(static_cast<BYTE>(a)) |
-                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 8) |
+  return static_cast<LONG>(static_cast<DWORD>(static_cast<BYTE>(a)) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 8) |
                            (static_cast<DWORD>(static_cast<BYTE>(c)) << 16) |
                            (static_cast<DWORD>(static_cast<BYTE>(d)) << 24));
 }
@@ -29,17 +25,7 @@ struct MovieSettings {
   LONG recordAudio = 1;
   LONG recordMode = 2;
   LONG createFlags = 3;
-};
-
-struct PortalSettings {
-  std::wstring pictureSound;  // empty: no sound
-  LONG enablePreview = 0;
-  LONG enableMovieRecordErrorPrompt = 1;
-  LONG enablePictureDiskErrorPrompt = 1;
-  LONG previewMaxWidth = 320;
-  LONG previewMaxHeight = 240;
-  MovieSettings movie;
-  TextStampStyle textStamp;
+  LONG errorPrompt = 1;  // movie errors are shown in a message box
 };
 
 }  // namespace portal

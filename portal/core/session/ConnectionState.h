@@ -21,10 +21,17 @@ struct ConnectionState {
   bool allowPreviewDuringPictures = true;
   bool allowFormatSequence = false;
   bool barOption = false;  // element 7, read when the bar configuration is chosen
-  std::array<bool, static_cast<size_t>(Resolution::kCount)> menuEnabled{true, false, true, true, false, false,
-                                                                         false, false};
+  std::array<bool, static_cast<size_t>(Resolution::kCount)> menuEnabled{true,  false, true,  true,
+                                                                        false, false, false, false};
   std::array<bool, static_cast<size_t>(Resolution::kCount)> formatSupported{true, true, true, true,
                                                                             true, true, true, true};
+};
+
+// The live preview as the client set it.
+struct PreviewSettings {
+  LONG enabled = 0;
+  LONG width = 320;
+  LONG height = 240;
 };
 
 }  // namespace portal

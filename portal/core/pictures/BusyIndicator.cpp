@@ -1,5 +1,5 @@
 // The busy indicator dialog.
-#include "core/BusyIndicator.h"
+#include "core/pictures/BusyIndicator.h"
 
 #include <commctrl.h>
 

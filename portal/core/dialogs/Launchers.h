@@ -1,0 +1,29 @@
+// What the control starts outside itself or runs as a sequence of its own
+// dialogs: the camera control panel, the engine's companion program, the
+// set-up wizard and the format sequence. NoLaunchers stands in until they
+// are built: nothing is started and the format sequence is refused.
+#pragma once
+
+namespace portal {
+
+class Launchers {
+ public:
+  virtual void LaunchControlPanel() = 0;
+  virtual void LaunchCompanion() = 0;
+  virtual void LaunchWizard() = 0;
+  // The control's own format sequence; false when it did not run.
+  virtual bool RunFormatSequence() = 0;
+
+ protected:
+  ~Launchers() = default;
+};
+
+class NoLaunchers final : public Launchers {
+ public:
+  void LaunchControlPanel() override {}
+  void LaunchCompanion() override {}
+  void LaunchWizard() override {}
+  bool RunFormatSequence() override { return false; }
+};
+
+}  // namespace portal

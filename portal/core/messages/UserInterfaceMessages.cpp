@@ -1,0 +1,62 @@
+// Messages of the control's own user interface: clicks on the bar's
+// buttons and panes, the information screens' buttons, and the status
+// indicators' timer.
+#include "core/messages/MessageRouter.h"
+
+#include "core/MemberCall.h"
+#include "ui/UiMessages.h"
+
+namespace portal {
+
+bool MessageRouter::OnResolutionButton(WPARAM wParam, LPARAM) {
+  if (wParam == kButtonClick) resolutionMenu_.Open();
+  return true;
+}
+
+bool MessageRouter::OnCameraButton(WPARAM, LPARAM) {
+  cameraMenu_.Open();
+  return true;
+}
+
+bool MessageRouter::OnFormatSequenceRequest(WPARAM, LPARAM) {
+  launchers_.RunFormatSequence();
+  return true;
+}
+
+bool MessageRouter::OnCompanionButton(WPARAM, LPARAM) {
+  launchers_.LaunchCompanion();
+  return true;
+}
+
+bool MessageRouter::OnModePane(WPARAM, LPARAM) {
+  bar_.ToggleMode();
+  return true;
+}
+
+bool MessageRouter::OnValuePane(WPARAM, LPARAM) {
+  bar_.OpenValueMenu();
+  return true;
+}
+
+bool MessageRouter::OnCommand(WPARAM wParam, LPARAM) {
+  switch (LOWORD(wParam)) {
+    case kRetryButtonId: {
+      const LONG index = session_.State().lastCameraIndex;
+      AsMemberCall([&] { return session_.Connect(index); });
+      return true;
+    }
+    case kWizardButtonId:
+      launchers_.LaunchWizard();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MessageRouter::OnTimer(WPARAM wParam, LPARAM) {
+  if (wParam != StatusTimer::kId) return false;
+  RefreshIndicators();
+  return true;
+}
+
+}  // namespace portal

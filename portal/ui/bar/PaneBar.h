@@ -1,0 +1,57 @@
+// The control's pane bar (status bar) with its status indicators, as the
+// rest of the control uses it. NoPaneBar stands in until the bar is built:
+// there is no bar, so nothing is shown and nothing changes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace portal {
+
+class PaneBar {
+ public:
+  virtual bool Exists() const = 0;
+  // EnableUIElements(kElementStatusBar): create the bar if there is none,
+  // or hide and destroy it.
+  virtual void Create() = 0;
+  virtual void Destroy() = 0;
+  // The status pane's text and tooltip; false without a bar.
+  virtual bool SetStatusText(const std::wstring& text) = 0;
+  // The element flags that shape the bar changed.
+  virtual void Refresh() = 0;
+  virtual void Redraw() = 0;
+  // A status notice of a motion report (engine::MotionReportKind).
+  virtual void ShowMotionNotice(WPARAM kind) = 0;
+  // The camera went away: stop the bar's own timer, reset its panes.
+  virtual void ResetAfterCameraLoss() = 0;
+  // The engine paused or resumed the picture.
+  virtual void ShowPaused(bool paused) = 0;
+  // Reads the status indicators from the engine; true when one changed
+  // (the caller redraws).
+  virtual bool UpdateIndicators() = 0;
+  // Clicks on the mode pane and the value pane.
+  virtual void ToggleMode() = 0;
+  virtual void OpenValueMenu() = 0;
+
+ protected:
+  ~PaneBar() = default;
+};
+
+class NoPaneBar final : public PaneBar {
+ public:
+  bool Exists() const override { return false; }
+  void Create() override {}
+  void Destroy() override {}
+  bool SetStatusText(const std::wstring&) override { return false; }
+  void Refresh() override {}
+  void Redraw() override {}
+  void ShowMotionNotice(WPARAM) override {}
+  void ResetAfterCameraLoss() override {}
+  void ShowPaused(bool) override {}
+  bool UpdateIndicators() override { return false; }
+  void ToggleMode() override {}
+  void OpenValueMenu() override {}
+};
+
+}  // namespace portal
