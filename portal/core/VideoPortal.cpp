@@ -162,7 +162,8 @@ void VideoPortal::Notify(LONG code, LONG_PTR param1, LONG_PTR param2, LONG_PTR p
   for (ConnectionPoint* point : {&defaultEvents_, &secondEvents_}) {
     for (const common::ComPtr<IDispatch>& sink : point->Sinks()) {
       DISPPARAMS params = {args, nullptr, 4, 0};
-      sink->Invoke(tovra2::dispid::kPortalNotification, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+      sink->Invoke(tovra2::dispid::kPortalNotification, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                   nullptr, nullptr, nullptr);
     }
   }
 }

@@ -1,0 +1,261 @@
+// The message table without COM, a window or the real engine: each message
+// in, the engine calls, notifications and window requests out, including
+// the coalescing of queued copies.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FakeEngine.h"
+#include "FakeNotificationSink.h"
+#include "FakeWindowView.h"
+#include "PortalContract.h"
+#include "Sequences.h"
+#include "core/messages/MessageRouter.h"
+#include "engine/Records.h"
+#include "engine/interface/EngineCommands.h"
+#include "engine/interface/EngineMessages.h"
+#include "ui/UiMessages.h"
+
+namespace {
+
+using namespace engine;
+using namespace testing_support;
+using portal::InfoScreenKind;
+using View = FakeWindowView;
+
+// A prepared control's components around the router, on fakes.
+struct Rig {
+  FakeEngine engine;
+  FakeWindowView view;
+  FakeNotificationSink events;
+  portal::CameraSession session{view, events};
+  portal::MovieRecording movies{session, view, events};
+  portal::VideoHook hook{session, events};
+  portal::NoPaneBar bar;
+  portal::NoResolutionMenu resolutionMenu;
+  portal::NoCameraMenu cameraMenu;
+  portal::NoLaunchers launchers;
+  portal::MessageRouter router{{session, movies, hook, bar, resolutionMenu, cameraMenu, launchers, view, events}};
+
+  Rig() {
+    session.Prepare(engine.NewLink(), L"RouterTest", L"Software\\RouterTest");
+    engine.ClearCalls();
+  }
+};
+
+struct RouterCase {
+  const char* name;
+  std::function<void(Rig&)> given;  // engine answers, queued messages
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  std::vector<ExpectedEngineCall> calls;
+  std::vector<FiredNotification> fired;
+  std::vector<std::string> view;
+};
+
+CameraRecord Camera(std::int32_t state) {
+  CameraRecord record = {};
+  record.size = sizeof(record);
+  record.state = state;
+  return record;
+}
+
+void Connected(Rig& rig, LONG connected) { rig.engine.OnInquire(kCmdConnected).Returns(connected); }
+void Recording(Rig& rig, LONG active) {
+  rig.engine.OnInquire(kCmdMovie, kMovieState).Returns(RecordingStateRecord{sizeof(RecordingStateRecord), 0, active});
+}
+void MotionReporting(Rig& rig, LONG on) { rig.engine.OnInquire(kCmdProperty, kPropMotionReport).Returns(on); }
+
+const std::vector<ExpectedEngineCall> kMotionChecks = {
+    Inquire(kCmdProperty, kPropMotionReport), Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState),
+    Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState)};
+
+std::vector<RouterCase> Cases() {
+  const auto nothing = [](Rig&) {};
+  return {
+      {"motion value while reporting is on",
+       [](Rig& r) {
+         MotionReporting(r, -1);
+         Connected(r, 1);
+         Recording(r, 0);
+       },
+       kMsgMotionReport, kMotionValue, 55, kMotionChecks, {Fired(tovra2::kNotifyMotion, 55)}, {}},
+      {"motion value while reporting is off", [](Rig& r) {
+         MotionReporting(r, 0);
+         Connected(r, 1);
+         Recording(r, 0);
+       },
+       kMsgMotionReport, kMotionValue, 55, kMotionChecks, {Fired(tovra2::kNotifyMotion, 0)}, {}},
+      {"motion value while another client records",
+       [](Rig& r) {
+         MotionReporting(r, -1);
+         Connected(r, 1);
+         Recording(r, 1);
+       },
+       kMsgMotionReport, kMotionValue, 55, kMotionChecks, {Fired(tovra2::kNotifyMotion, 0)}, {}},
+      {"a report standing for the queue takes the first non-zero one queued",
+       [](Rig& r) {
+         MotionReporting(r, -1);
+         Connected(r, 1);
+         Recording(r, 0);
+         r.view.Queue(kMsgMotionReport, kMotionNewestQueued, 10);
+         r.view.Queue(kMsgMotionReport, kMotionValue, 44);
+         r.view.Queue(kMsgMotionReport, kMotionValue, 77);
+       },
+       kMsgMotionReport, kMotionNewestQueued, 0, kMotionChecks, {Fired(tovra2::kNotifyMotion, 44)}, {}},
+      {"a status notice is no motion", nothing, kMsgMotionReport, kMotionNoticeFirst, 9, {}, {}, {}},
+      {"recording ended with a known reason", nothing, kMsgRecordingEnded, kRecordingEndWriteFailure, 0, {},
+       {Fired(tovra2::kNotifyRecordingEnded, kRecordingEndWriteFailure)}, {View::Post(kMsgInterfaceRefresh)}},
+      {"recording ended with another reason", nothing, kMsgRecordingEnded, 7, 0, {},
+       {Fired(tovra2::kNotifyRecordingEnded, 0)}, {View::Post(kMsgInterfaceRefresh)}},
+      {"camera lost", nothing, kMsgCameraLost, 0, 0, {}, {Fired(tovra2::kNotifyCameraGone)},
+       {"Live off", "Repaint", View::Post(kMsgInterfaceRefresh)}},
+      {"reconnection request the engine cannot answer", nothing, kMsgReconnectRequest, 0, 0,
+       {Inquire(kCmdConnected)}, {}, {}},
+      {"reconnection request without cameras", [](Rig& r) { Connected(r, 0); }, kMsgReconnectRequest, 0, 0,
+       {Inquire(kCmdConnected), Inquire(kCmdConnected), Inquire(kCmdCameraCount)},
+       {Fired(tovra2::kNotifyReconnectAttempted)},
+       {View::Screen(InfoScreenKind::kNoCamera), View::Post(kMsgInterfaceRefresh), "LayOut"}},
+      {"refresh with the remembered camera gone",
+       [](Rig& r) {
+         Connected(r, 0);
+         r.engine.OnInquire(kCmdRememberedCamera).Returns(Camera(kCameraGone));
+       },
+       kMsgInterfaceRefresh, 0, 0, {Inquire(kCmdConnected), Inquire(kCmdRememberedCamera)}, {},
+       {View::Screen(InfoScreenKind::kCameraMissing)}},
+      {"refresh with the remembered camera busy",
+       [](Rig& r) {
+         Connected(r, 0);
+         r.engine.OnInquire(kCmdRememberedCamera).Returns(Camera(kCameraReady));
+         r.engine.OnInquire(kCmdCameraState).Returns(LONG{kCameraBusy});
+       },
+       kMsgInterfaceRefresh, 0, 0, {Inquire(kCmdConnected), Inquire(kCmdRememberedCamera), Inquire(kCmdCameraState)},
+       {}, {View::Screen(InfoScreenKind::kCameraBusy)}},
+      {"status redraw", nothing, kMsgStatusRedraw2, 0, 0, {}, {}, {"LayOut"}},
+      {"a plain report with one copy queued posts it again", [](Rig& r) { r.view.Queue(kMsgPlainReport, 0, 0); },
+       kMsgPlainReport, 0, 0, {}, {Fired(tovra2::kNotifyPlainReport)}, {View::Post(kMsgPlainReport)}},
+      {"a burst of plain reports is dropped",
+       [](Rig& r) {
+         for (int i = 0; i < 3; ++i) r.view.Queue(kMsgPlainReport, 0, 0);
+       },
+       kMsgPlainReport, 0, 0, {}, {Fired(tovra2::kNotifyPlainReport)}, {}},
+      {"a value report posts its single copy again with the handled values",
+       [](Rig& r) { r.view.Queue(kMsgValueReport, 2, 20); }, kMsgValueReport, 1, 10, {},
+       {Fired(tovra2::kNotifyValueReport, 1, 10)}, {View::Post(kMsgValueReport, 1, 10)}},
+      {"reconnection to another camera",
+       [](Rig& r) {
+         Connected(r, 1);
+         r.engine.OnInquire(kCmdCurrentIndex).Returns(LONG{2});
+         r.engine.OnInquire(kCmdCurrentIndex).Once().Returns(LONG{0});
+       },
+       kMsgReconnected, 0, 0, {Inquire(kCmdCurrentIndex), Inquire(kCmdConnected), Inquire(kCmdCurrentIndex)},
+       {Fired(tovra2::kNotifyCameraChanged, 2)},
+       {View::Screen(InfoScreenKind::kNoCamera), "Repaint", "LayOut"}},
+      {"format report",
+       [](Rig& r) {
+         r.engine.OnInquire(kCmdFormat, kFormatRead).Returns(portal::MakeVideoFormatRecord(640, 480, 24, 0));
+       },
+       kMsgFormatReport, 0, 0, {Inquire(kCmdFormat, kFormatRead)}, {Fired(tovra2::kNotifyFormatChanged, 640, 480)},
+       {"LayOut"}},
+      {"format report without a readable format", nothing, kMsgFormatReport, 0, 0, {Inquire(kCmdFormat, kFormatRead)},
+       {Fired(tovra2::kNotifyFormatChanged, 320, 240)}, {"LayOut"}},
+      {"redraw with the camera busy", [](Rig& r) { r.engine.OnInquire(kCmdCameraState).Returns(LONG{kCameraBusy}); },
+       kMsgRedraw, 0, 0, {Inquire(kCmdCameraState)}, {Fired(tovra2::kNotifyCameraBusy)}, {"Repaint"}},
+      {"paused", nothing, kMsgPause, kPauseOn, 0, {}, {}, {"Repaint"}},
+      {"resumed", nothing, kMsgPause, 0, 0, {}, {}, {"LayOut", "Repaint"}},
+      {"hook frame without the hook open", nothing, kMsgHookFrame, 0, 17, {}, {}, {}},
+      {"recording progress of another control is not forwarded",
+       [](Rig& r) { r.view.Queue(kMsgRecordingProgress, 5, 500); }, kMsgRecordingProgress, 0, 0, {}, {}, {}},
+      {"the camera marked as gone is let go",
+       [](Rig& r) {
+         Connected(r, 0);
+         r.engine.OnInquire(kCmdConnected).Once().Returns(LONG{1});
+         r.engine.OnInquire(kCmdCurrentCamera).Returns(Camera(kCameraGone));
+       },
+       kMsgCameraStateCheck, 0, 0,
+       {Inquire(kCmdConnected), Inquire(kCmdCurrentCamera), Execute(kCmdDisconnect), Inquire(kCmdConnected),
+        Inquire(kCmdRememberedCamera)},
+       {Fired(tovra2::kNotifyCameraGone)}, {"Live off", "LayOut", "Repaint"}},
+      {"a camera still there is kept",
+       [](Rig& r) {
+         Connected(r, 1);
+         r.engine.OnInquire(kCmdCurrentCamera).Returns(Camera(kCameraReady));
+       },
+       kMsgCameraStateCheck, 0, 0, {Inquire(kCmdConnected), Inquire(kCmdCurrentCamera)}, {}, {}},
+      {"another client set a property", nothing, kMsgPropertyChanged, kPropIndicatorSwitch, 1, {},
+       {Fired(tovra2::kNotifyPropertyChanged, kPropIndicatorSwitch, 1)}, {}},
+      {"indicator refresh on", nothing, kMsgIndicatorTimer, 1, 0, {}, {Fired(tovra2::kNotifyIndicatorTimer, 1)},
+       {View::Timer(portal::StatusTimer::kId, portal::StatusTimer::kPeriodMs)}},
+      {"indicator refresh off while none runs", nothing, kMsgIndicatorTimer, 0, 0, {},
+       {Fired(tovra2::kNotifyIndicatorTimer, 0)}, {}},
+      {"retry button connects the last camera", nothing, WM_COMMAND, portal::kRetryButtonId, 0,
+       {Inquire(kCmdConnected), Inquire(kCmdCameraRecord, tovra2::kNoCameraIndex)}, {}, {}},
+  };
+}
+
+TEST(MessageRouter, EachMessageHasItsCallsEventsAndWindowRequests) {
+  for (const RouterCase& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    c.given(rig);
+    EXPECT_TRUE(rig.router.Handle(c.message, c.wParam, c.lParam));
+    EXPECT_TRUE(MatchSequence("engine calls", rig.engine.Calls(), c.calls));
+    EXPECT_TRUE(MatchSequence("notifications", rig.events.fired, c.fired));
+    EXPECT_TRUE(MatchSequence("window requests", rig.view.actions, c.view));
+  }
+}
+
+TEST(MessageRouter, CoalescingLeavesTheQueueAsDescribed) {
+  struct Case {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    std::vector<WPARAM> queued;
+    int left;  // copies still queued afterwards, the one posted again included
+  } cases[] = {
+      {"motion: stops after the first non-zero copy", kMsgMotionReport, kMotionNewestQueued,
+       {kMotionNewestQueued, kMotionValue, kMotionValue}, 1},
+      {"motion: a non-zero report takes nothing", kMsgMotionReport, kMotionValue, {kMotionValue}, 1},
+      {"plain report: a single copy comes back", kMsgPlainReport, 0, {0}, 1},
+      {"plain report: a burst goes", kMsgPlainReport, 0, {0, 0, 0}, 0},
+      {"value report: a burst goes", kMsgValueReport, 1, {1, 1}, 0},
+      {"progress: every queued copy is taken", kMsgRecordingProgress, 0, {5, 6, 7}, 0},
+      {"progress with a value takes nothing", kMsgRecordingProgress, 3, {5}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    for (WPARAM queued : c.queued) rig.view.Queue(c.message, queued, 0);
+    rig.router.Handle(c.message, c.wParam, 0);
+    EXPECT_EQ(c.left, rig.view.Queued(c.message));
+  }
+}
+
+TEST(MessageRouter, OnlyTheControlsMessagesAreHandled) {
+  Rig rig;
+  EXPECT_FALSE(rig.router.Handle(kFirstEngineMessage + 1, 0, 0)) << "no report of the engine";
+  EXPECT_FALSE(rig.router.Handle(WM_COMMAND, 4321, 0)) << "a command of another control";
+  EXPECT_FALSE(rig.router.Handle(WM_TIMER, portal::StatusTimer::kId + 1, 0)) << "another timer";
+  EXPECT_TRUE(rig.router.Handle(WM_TIMER, portal::StatusTimer::kId, 0));
+  EXPECT_TRUE(rig.engine.Calls().empty());
+  EXPECT_TRUE(rig.events.fired.empty());
+}
+
+// The status timer runs at most once: stopping needs a running timer, and
+// losing the camera stops it.
+TEST(MessageRouter, StatusTimerFollowsTheEngineAndTheCamera) {
+  Rig rig;
+  rig.router.Handle(kMsgIndicatorTimer, 1, 0);
+  rig.router.Handle(kMsgIndicatorTimer, 1, 0);
+  rig.router.Handle(kMsgCameraLost, 0, 0);
+  rig.router.Handle(kMsgIndicatorTimer, 0, 0);
+  const std::string start = View::Timer(portal::StatusTimer::kId, portal::StatusTimer::kPeriodMs);
+  EXPECT_TRUE(MatchSequence("window requests", rig.view.actions,
+                            std::vector<std::string>{start, start, View::StopTimerLine(portal::StatusTimer::kId),
+                                                     "Live off", "Repaint", View::Post(kMsgInterfaceRefresh)}));
+}
+
+}  // namespace
