@@ -7,6 +7,7 @@
 
 #include "PortalContract.h"
 #include "common/HResult.h"
+#include "common/Strings.h"
 #include "core/Enumerator.h"
 #include "server/ModuleState.h"
 #include "server/TypeLibrary.h"
@@ -77,6 +78,12 @@ ULONG VideoPortal::Release() {
 HRESULT VideoPortal::Result(LONG* plResult, bool success) {
   if (plResult) *plResult = success ? 1 : 0;
   return success ? S_OK : S_FALSE;
+}
+
+HRESULT VideoPortal::StringOut(BSTR* out, const std::wstring& text) {
+  if (!out) return E_POINTER;
+  *out = common::AllocBstr(text);
+  return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 // --- IDispatch ------------------------------------------------------------

@@ -207,6 +207,8 @@ class VideoPortal final : public OleControl,
   // Sets the portal result code and the matching HRESULT (S_OK for 1,
   // S_FALSE for 0).
   static HRESULT Result(LONG* plResult, bool success);
+  // Hands a new copy of text to a string property get.
+  static HRESULT StringOut(BSTR* out, const std::wstring& text);
   HRESULT DispatchTypeInfo(ITypeInfo** typeInfo);
   TextStampStyle& TextStamp() { return pictures_.Settings().textStamp; }
 

@@ -60,9 +60,7 @@ HRESULT VideoPortal::put_TextStampFontSize(LONG newVal) { return Put(&TextStamp(
 
 HRESULT VideoPortal::get_TextStampFontName(BSTR* pVal) {
   BusyScope busy;
-  if (!pVal) return E_POINTER;
-  *pVal = common::AllocBstr(TextStamp().fontName);
-  return *pVal ? S_OK : E_OUTOFMEMORY;
+  return StringOut(pVal, TextStamp().fontName);
 }
 
 HRESULT VideoPortal::put_TextStampFontName(BSTR newVal) {

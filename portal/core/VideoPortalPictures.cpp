@@ -24,9 +24,7 @@ HRESULT VideoPortal::PictureToMemory(LONG lFormatFourCC, LONG lBitDepth, LONG_PT
 
 HRESULT VideoPortal::get_PictureSound(BSTR* pVal) {
   BusyScope busy;
-  if (!pVal) return E_POINTER;
-  *pVal = common::AllocBstr(pictures_.Settings().sound);
-  return *pVal ? S_OK : E_OUTOFMEMORY;
+  return StringOut(pVal, pictures_.Settings().sound);
 }
 
 HRESULT VideoPortal::put_PictureSound(BSTR newVal) {

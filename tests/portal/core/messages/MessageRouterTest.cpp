@@ -69,6 +69,16 @@ void Recording(Rig& rig, LONG active) {
 }
 void MotionReporting(Rig& rig, LONG on) { rig.engine.OnInquire(kCmdProperty, kPropMotionReport).Returns(on); }
 
+// A connected camera with motion reporting on or off, and a recording of
+// another client or none.
+std::function<void(Rig&)> MotionScene(LONG reporting, LONG recording) {
+  return [=](Rig& r) {
+    MotionReporting(r, reporting);
+    Connected(r, 1);
+    Recording(r, recording);
+  };
+}
+
 const std::vector<ExpectedEngineCall> kMotionChecks = {
     Inquire(kCmdProperty, kPropMotionReport), Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState),
     Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState)};
@@ -76,31 +86,15 @@ const std::vector<ExpectedEngineCall> kMotionChecks = {
 std::vector<RouterCase> Cases() {
   const auto nothing = [](Rig&) {};
   return {
-      {"motion value while reporting is on",
-       [](Rig& r) {
-         MotionReporting(r, -1);
-         Connected(r, 1);
-         Recording(r, 0);
-       },
+      {"motion value while reporting is on", MotionScene(-1, 0),
        kMsgMotionReport, kMotionValue, 55, kMotionChecks, {Fired(tovra2::kNotifyMotion, 55)}, {}},
-      {"motion value while reporting is off", [](Rig& r) {
-         MotionReporting(r, 0);
-         Connected(r, 1);
-         Recording(r, 0);
-       },
+      {"motion value while reporting is off", MotionScene(0, 0),
        kMsgMotionReport, kMotionValue, 55, kMotionChecks, {Fired(tovra2::kNotifyMotion, 0)}, {}},
-      {"motion value while another client records",
-       [](Rig& r) {
-         MotionReporting(r, -1);
-         Connected(r, 1);
-         Recording(r, 1);
-       },
+      {"motion value while another client records", MotionScene(-1, 1),
        kMsgMotionReport, kMotionValue, 55, kMotionChecks, {Fired(tovra2::kNotifyMotion, 0)}, {}},
       {"a report standing for the queue takes the first non-zero one queued",
        [](Rig& r) {
-         MotionReporting(r, -1);
-         Connected(r, 1);
-         Recording(r, 0);
+         MotionScene(-1, 0)(r);
          r.view.Queue(kMsgMotionReport, kMotionNewestQueued, 10);
          r.view.Queue(kMsgMotionReport, kMotionValue, 44);
          r.view.Queue(kMsgMotionReport, kMotionValue, 77);

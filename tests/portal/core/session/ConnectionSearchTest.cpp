@@ -40,6 +40,15 @@ CameraRecord Record(const CameraId& id, std::uint32_t index) {
 const std::vector<CameraId> kCameras = {
     {100, 1, kCameraTypeBranded}, {100, 2, kCameraTypeIndicators}, {200, 3, kCameraTypeBranded}};
 
+// A prepared session on fakes.
+struct SearchRig {
+  FakeEngine engine;
+  FakeWindowView view;
+  FakeNotificationSink events;
+  portal::CameraSession session{view, events};
+  SearchRig() { session.Prepare(engine.NewLink(), L"SearchTest", L"Software\\SearchTest"); }
+};
+
 struct SearchCase {
   const char* name;
   std::optional<LONG> inUse;           // a camera the engine has in use
@@ -69,11 +78,8 @@ TEST(ConnectionSearch, OrderOfTheAttempts) {
   };
   for (const SearchCase& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeEngine engine;
-    FakeWindowView view;
-    FakeNotificationSink events;
-    portal::CameraSession session(view, events);
-    session.Prepare(engine.NewLink(), L"SearchTest", L"Software\\SearchTest");
+    SearchRig rig;
+    FakeEngine& engine = rig.engine;
     engine.OnInquire(kCmdCameraCount).Returns(static_cast<LONG>(kCameras.size()));
     for (size_t i = 0; i < kCameras.size(); ++i) {
       engine.OnInquire(kCmdCameraRecord, static_cast<LONG>(i))
@@ -83,13 +89,13 @@ TEST(ConnectionSearch, OrderOfTheAttempts) {
     if (c.remembered) engine.OnInquire(kCmdRememberedCamera).Returns(Record(*c.remembered, 99));
     for (int i = 0; i < c.failingConnects; ++i) engine.OnExecute(kCmdConnect).Once().Fails();
 
-    EXPECT_TRUE(session.ConnectAutomatically());
+    EXPECT_TRUE(rig.session.ConnectAutomatically());
     std::vector<std::uint32_t> attempts;
     for (const EngineCall& call : engine.CallsOf(EngineOp::kExecute, kCmdConnect)) {
       attempts.push_back(call.InputAs<CameraRecord>().index);
     }
     EXPECT_EQ(c.attempts, attempts);
-    EXPECT_EQ(c.attempts.back(), static_cast<std::uint32_t>(session.State().lastCameraIndex));
+    EXPECT_EQ(c.attempts.back(), static_cast<std::uint32_t>(rig.session.State().lastCameraIndex));
   }
 }
 
@@ -101,18 +107,14 @@ TEST(ConnectionSearch, WithoutCamerasOrCountNothingIsConnected) {
   } cases[] = {{"no camera", 0, true}, {"the count cannot be read", std::nullopt, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeEngine engine;
-    FakeWindowView view;
-    FakeNotificationSink events;
-    portal::CameraSession session(view, events);
-    session.Prepare(engine.NewLink(), L"SearchTest", L"Software\\SearchTest");
-    if (c.count) engine.OnInquire(kCmdCameraCount).Returns(*c.count);
-    EXPECT_EQ(c.searched, session.ConnectAutomatically());
-    EXPECT_TRUE(engine.CallsOf(EngineOp::kExecute, kCmdConnect).empty());
-    EXPECT_TRUE(session.State().connectionWanted);
+    SearchRig rig;
+    if (c.count) rig.engine.OnInquire(kCmdCameraCount).Returns(*c.count);
+    EXPECT_EQ(c.searched, rig.session.ConnectAutomatically());
+    EXPECT_TRUE(rig.engine.CallsOf(EngineOp::kExecute, kCmdConnect).empty());
+    EXPECT_TRUE(rig.session.State().connectionWanted);
     // The refresh request lets the window choose its information screen.
-    EXPECT_EQ(1, view.Queued(kMsgInterfaceRefresh));
-    EXPECT_TRUE(events.fired.empty());
+    EXPECT_EQ(1, rig.view.Queued(kMsgInterfaceRefresh));
+    EXPECT_TRUE(rig.events.fired.empty());
   }
 }
 
