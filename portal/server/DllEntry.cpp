@@ -10,6 +10,7 @@
 #include "server/ClassFactory.h"
 #include "server/ModuleState.h"
 #include "server/ResourceModule.h"
+#include "ui/controls/ControlMessages.h"
 
 using portal::ModuleState;
 
@@ -20,6 +21,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     ModuleState::SetResourceModule(portal::LoadResourceModule(instance));
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0x2FFF};  // every class
     ::InitCommonControlsEx(&controls);
+    portal::controls::RegisterClickMessage();
   } else if (reason == DLL_PROCESS_DETACH) {
     portal::FreeResourceModule(ModuleState::ResourceModule());
     ModuleState::SetResourceModule(nullptr);

@@ -64,3 +64,9 @@
 #define IDB_SCREEN_FAILED 110
 #define IDB_SCREEN_MISSING 111
 #define IDB_SCREEN_BUSY 112
+// Skinned controls: the popup panels' check button text, the image
+// buttons' hand cursor on systems before version 5, and the placeholder a
+// dialog holds where the busy animation goes.
+#define IDS_PANEL_CHECK 160
+#define IDCUR_HAND_POINTER 101
+#define IDC_BUSY_PLACEHOLDER 1199
