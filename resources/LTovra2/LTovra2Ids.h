@@ -42,10 +42,10 @@
 #define IDS_PICTURE_CAMERA_UNAVAILABLE 57695   // %1 path, %2 camera
 #define IDS_MOVIE_CAMERA_UNAVAILABLE 57696     // %1 path, %2 camera
 // The busy indicator shown while a picture is taken: a small modeless
-// dialog with an animation control playing the busy movie.
+// dialog whose placeholder (IDC_BUSY_PLACEHOLDER) the busy animation
+// replaces to play the busy movie.
 #define IDD_BUSY_INDICATOR 279
 #define IDA_BUSY_ANIMATION 289
-#define IDC_BUSY_ANIMATION 1001
 // Information screens shown in the preview area while no live video can be
 // shown: title, body and picture of each, the retry button of the
 // "connection failed" screen and the set-up link of the "camera missing"

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "resources/LTovra2/LTovra2Ids.h"
+#include "ui/controls/BusyAnimation.h"
 
 namespace portal {
 
@@ -42,13 +43,7 @@ void BusyIndicator::OnInitDialog(HWND dialog) {
     const int y = target.top + ((target.bottom - target.top) - height) / 2;
     ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  // The movie lives in the resource module, not in the module that created
-  // the animation control, so it is opened explicitly from there.
-  const HWND animation = ::GetDlgItem(dialog, IDC_BUSY_ANIMATION);
-  animating_ = animation &&
-               ::SendMessageW(animation, ACM_OPENW, reinterpret_cast<WPARAM>(resources_),
-                              reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(IDA_BUSY_ANIMATION))) != 0;
-  if (animating_) ::SendMessageW(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+  controls::BusyAnimation::Replace(dialog, resources_, &animating_);
 }
 
 }  // namespace portal

@@ -1,6 +1,6 @@
 // The busy indicator shown while the camera takes a picture: a small
-// modeless dialog of the resource module that plays the busy animation,
-// placed over the control's window without taking the focus.
+// modeless dialog of the resource module in which the busy animation plays
+// once, placed over the control's window without taking the focus.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +22,7 @@ class BusyIndicator {
   void Destroy() { window_.reset(); }
 
   HWND Handle() const { return window_.get(); }
-  // Whether the animation could be opened from the resources.
+  // Whether the animation could be opened from the resources and started.
   bool Animating() const { return animating_; }
 
  private:

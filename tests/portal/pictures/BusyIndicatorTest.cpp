@@ -1,12 +1,14 @@
 // The busy indicator from the real LTovra2.dll: the dialog exists, plays
-// its animation, sits centred over the window it was shown for without
-// taking activation, and is gone with its owner object.
+// its animation once in place of the placeholder, sits centred over the
+// window it was shown for without taking activation, and is gone with its
+// owner object.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "common/UniqueHandle.h"
 #include "core/pictures/BusyIndicator.h"
+#include "ui/controls/BusyAnimation.h"
 #include "resources/LTovra2/LTovra2Ids.h"
 
 namespace {
@@ -41,9 +43,14 @@ TEST_F(BusyIndicatorTest, PlaysCentredOverItsWindowWithoutActivation) {
   EXPECT_TRUE(::IsWindowVisible(dialog));
   EXPECT_TRUE(indicator.Animating()) << "AVI 289 opens from the resource module";
 
-  wchar_t className[32] = {};
-  ::GetClassNameW(::GetDlgItem(dialog, IDC_BUSY_ANIMATION), className, 32);
+  using portal::controls::BusyAnimation;
+  const HWND animation = ::GetDlgItem(dialog, BusyAnimation::kAnimationId);
+  wchar_t className[32] = {}, name[32] = {};
+  ::GetClassNameW(animation, className, 32);
+  ::GetWindowTextW(animation, name, 32);
   EXPECT_STREQ(L"SysAnimate32", className);
+  EXPECT_STREQ(L"Fotovel", name);
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_BUSY_PLACEHOLDER))) << "the placeholder makes way";
   EXPECT_EQ(window_.get(), ::GetWindow(dialog, GW_OWNER));
   EXPECT_EQ(activeBefore, ::GetActiveWindow());
 
