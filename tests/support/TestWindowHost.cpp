@@ -63,6 +63,41 @@ POINT TestWindowHost::ScreenPoint(HWND window, POINT client) {
   return client;
 }
 
+namespace {
+std::map<UINT_PTR, TimedScript*>& Scripts() {
+  static std::map<UINT_PTR, TimedScript*> scripts;
+  return scripts;
+}
+}  // namespace
+
+TimedScript::TimedScript(std::vector<Step> steps, DWORD timeoutMs, std::function<void()> onTimeout, UINT periodMs)
+    : steps_(std::move(steps)), deadline_(::GetTickCount64() + timeoutMs), onTimeout_(std::move(onTimeout)) {
+  timer_ = ::SetTimer(nullptr, 0, periodMs, OnTimer);
+  Scripts()[timer_] = this;
+}
+
+TimedScript::~TimedScript() {
+  ::KillTimer(nullptr, timer_);
+  Scripts().erase(timer_);
+}
+
+void CALLBACK TimedScript::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  const auto found = Scripts().find(id);
+  if (found != Scripts().end()) found->second->Tick();
+}
+
+void TimedScript::Tick() {
+  if (running_ || Finished() || timedOut_) return;  // a step may pump messages itself
+  running_ = true;
+  if (::GetTickCount64() >= deadline_) {
+    timedOut_ = true;
+    if (onTimeout_) onTimeout_();
+  } else if (steps_[next_]()) {
+    ++next_;
+  }
+  running_ = false;
+}
+
 void PumpMessages() {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -52,6 +52,35 @@ class TestWindowHost {
   std::function<void(const RecordedMessage&)> onRecorded_;
 };
 
+// Steps run from a thread timer, so that they also run inside a modal
+// loop (a dialog, a menu): each step is called every period until it
+// returns true, then the next one. When the time limit passes first,
+// onTimeout runs once (to end the modal loop) and the script stops.
+class TimedScript {
+ public:
+  using Step = std::function<bool()>;
+  TimedScript(std::vector<Step> steps, DWORD timeoutMs, std::function<void()> onTimeout, UINT periodMs = 10);
+  ~TimedScript();
+  TimedScript(const TimedScript&) = delete;
+  TimedScript& operator=(const TimedScript&) = delete;
+
+  bool Finished() const { return next_ >= steps_.size(); }
+  bool TimedOut() const { return timedOut_; }
+  // The index of the step being waited for.
+  size_t Current() const { return next_; }
+
+ private:
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
+  void Tick();
+
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  ULONGLONG deadline_;
+  std::function<void()> onTimeout_;
+  bool timedOut_ = false, running_ = false;
+  UINT_PTR timer_ = 0;
+};
+
 // Handles every waiting message of this thread.
 void PumpMessages();
 // Pumps until condition holds; false when timeoutMs passed first.

@@ -5,6 +5,20 @@
 
 namespace testing_support {
 
+common::UniqueBitmap SquareWithCorners(int size, COLORREF fill, COLORREF corner) {
+  common::WindowDc screen(nullptr);
+  common::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), size, size));
+  common::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+  common::SelectionGuard selected(memory.get(), bitmap.get());
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const bool isCorner = (x == 0 || x == size - 1) && (y == 0 || y == size - 1);
+      ::SetPixel(memory.get(), x, y, isCorner ? corner : fill);
+    }
+  }
+  return bitmap;
+}
+
 WindowPixels::WindowPixels(HWND window, bool wholeWindow) {
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   RECT rect = {};

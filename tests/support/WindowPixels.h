@@ -7,7 +7,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/UniqueHandle.h"
+
 namespace testing_support {
+
+// A size x size screen-compatible bitmap of fill whose four corner pixels
+// are corner (to test transparent colours).
+common::UniqueBitmap SquareWithCorners(int size, COLORREF fill, COLORREF corner);
 
 class WindowPixels {
  public:

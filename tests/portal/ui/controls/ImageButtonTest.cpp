@@ -26,18 +26,6 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255), kRed = RGB(255, 0, 0);
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-// A red 8 x 8 bitmap whose corners are magenta (the transparent colour).
-common::UniqueBitmap RedSquare() {
-  common::WindowDc screen(nullptr);
-  common::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), 8, 8));
-  common::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
-  common::SelectionGuard selected(memory.get(), bitmap.get());
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) ::SetPixel(memory.get(), x, y, (x == 0 || x == 7) && (y == 0 || y == 7) ? kMagenta : kRed);
-  }
-  return bitmap;
-}
-
 class ImageButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -151,7 +139,7 @@ TEST_F(ImageButtonTest, ColoursAndPictures) {
 
   // An 8 x 8 picture centred at (16..23, 8..15), its corners transparent,
   // one pixel further right and down while pressed.
-  button_.SetBitmap(RedSquare(), kMagenta);
+  button_.SetBitmap(testing_support::SquareWithCorners(8, kRed, kMagenta), kMagenta);
   const WindowPixels picture(button_.Handle());
   EXPECT_EQ(60, picture.Count({16, 8, 24, 16}, kRed));
   EXPECT_EQ(SystemDefaultButtonColors().normalBackground, picture.At(16, 8)) << "transparent corner";
