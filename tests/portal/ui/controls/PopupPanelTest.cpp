@@ -26,6 +26,8 @@ using testing_support::TimedScript;
 constexpr UINT kContentPanel = 500, kCompletePanel = 501;
 constexpr int kContentButton = 1000;
 
+INT_PTR CALLBACK IgnoringDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 RECT ScreenRect(HWND window) {
   RECT rect = {};
   ::GetWindowRect(window, &rect);
@@ -80,7 +82,7 @@ class PopupPanelTest : public ::testing::Test {
   // The template's own size, before the panel adds anything.
   SIZE TemplateSize(UINT id, SIZE* client) {
     common::UniqueWindow dialog(::CreateDialogParamW(templates_.get(), MAKEINTRESOURCEW(id), host_.Window(),
-                                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0));
+                                                     IgnoringDialogProc, 0));
     RECT window = ScreenRect(dialog.get()), inside = {};
     ::GetClientRect(dialog.get(), &inside);
     *client = {inside.right, inside.bottom};
