@@ -1,6 +1,8 @@
 // Independent decoding: pictures of many sizes, layouts and contents are
 // encoded by the core and decoded by djpeg, which must report nothing and
 // give back the picture within a stated PSNR floor at quality 90.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,9 +34,10 @@ std::string ReadAll(const std::string& path) {
 }
 
 Decoded RunDjpeg(const std::vector<uint8_t>& jpegFile) {
-  const std::string dir = ::testing::TempDir();
-  const std::string in = dir + "roundtrip.jpg", out = dir + "roundtrip.pnm",
-                    err = dir + "roundtrip.err";
+  // Named after this process: other test runs on the machine share the
+  // temporary folder.
+  const std::string dir = ::testing::TempDir() + "roundtrip-" + std::to_string(::getpid());
+  const std::string in = dir + ".jpg", out = dir + ".pnm", err = dir + ".err";
   std::ofstream(in, std::ios::binary)
       .write(reinterpret_cast<const char*>(jpegFile.data()), jpegFile.size());
   const std::string command = "djpeg -pnm -outfile " + out + " " + in + " 2>" + err;
