@@ -14,7 +14,7 @@ WNDPROC g_buttonProc = nullptr;
 
 }  // namespace
 
-CButtonTEx::CButtonTEx() : colors_(SystemDefaultButtonColors()), plainBackground_(::GetSysColor(COLOR_BTNFACE)) {}
+CButtonTEx::CButtonTEx() : plainBackground_(::GetSysColor(COLOR_BTNFACE)) {}
 
 CButtonTEx::~CButtonTEx() { DestroyControl(); }
 
@@ -32,12 +32,6 @@ bool CButtonTEx::Create(HWND parent, int id, const std::wstring& text, const REC
 
 CButtonTEx* CButtonTEx::FromHandle(HWND hwnd) { return dynamic_cast<CButtonTEx*>(ControlWindow::FromHandle(hwnd)); }
 
-LONG CButtonTEx::SetColor(int index, COLORREF value) {
-  const LONG previous = SetButtonColor(&colors_, index, value, SystemDefaultButtonColors());
-  Repaint();
-  return previous;
-}
-
 void CButtonTEx::SetPlainBackground(COLORREF color) {
   plainBackground_ = color;
   Repaint();
@@ -47,25 +41,6 @@ void CButtonTEx::SetBevel(bool drawBevel, bool onlyWhileHovering) {
   bevel_ = drawBevel;
   bevelOnlyWhileHovering_ = onlyWhileHovering;
   Repaint();
-}
-
-void CButtonTEx::SetIcon(common::UniqueIcon icon) {
-  picture_.SetIcon(std::move(icon));
-  Repaint();
-}
-
-void CButtonTEx::SetBitmap(common::UniqueBitmap bitmap, COLORREF transparent) {
-  picture_.SetBitmap(std::move(bitmap), transparent);
-  Repaint();
-}
-
-void CButtonTEx::SetMaskedBitmap(common::UniqueBitmap bitmap, common::UniqueBitmap mask) {
-  picture_.SetMaskedBitmap(std::move(bitmap), std::move(mask));
-  Repaint();
-}
-
-void CButtonTEx::Repaint() {
-  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 CButtonTEx::FaceState CButtonTEx::CurrentState() const {

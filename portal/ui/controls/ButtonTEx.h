@@ -10,13 +10,11 @@
 #include <string>
 
 #include "common/UniqueHandle.h"
-#include "ui/controls/ButtonColors.h"
-#include "ui/controls/ButtonPicture.h"
-#include "ui/controls/ControlWindow.h"
+#include "ui/controls/SkinnedButton.h"
 
 namespace portal::controls {
 
-class CButtonTEx : public ControlWindow {
+class CButtonTEx : public SkinnedButton {
  public:
   static constexpr wchar_t kClassName[] = L"Tovra2ButtonTEx";
   // The style used when the caller gives none (0).
@@ -30,19 +28,14 @@ class CButtonTEx : public ControlWindow {
   bool Create(HWND parent, int id, const std::wstring& text, const RECT& rect, DWORD style = 0);
   static CButtonTEx* FromHandle(HWND hwnd);
 
-  // As ImageButton::SetColor.
-  LONG SetColor(int index, COLORREF value);
-  const ButtonColors& Colors() const { return colors_; }
   // Background while no bevel is drawn; the system button face at first.
   void SetPlainBackground(COLORREF color);
   // Whether the face has a bevel (and its hover background), and whether
   // only while the mouse is over it. On, always, at first.
   void SetBevel(bool drawBevel, bool onlyWhileHovering);
 
-  // The picture, left of the caption; the two are centred together.
-  void SetIcon(common::UniqueIcon icon);
-  void SetBitmap(common::UniqueBitmap bitmap, COLORREF transparent);
-  void SetMaskedBitmap(common::UniqueBitmap bitmap, common::UniqueBitmap mask);
+  // The picture (SetIcon, SetBitmap, SetMaskedBitmap) goes left of the
+  // caption; the two are centred together.
 
   bool IsDefault() const { return default_; }
   bool Hovering() const { return hovering_; }
@@ -60,11 +53,8 @@ class CButtonTEx : public ControlWindow {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc, const RECT& client, const FaceState& state) const;
   void PaintCaption(HDC dc, const RECT& area, const FaceState& state) const;
-  void Repaint();
 
-  ButtonColors colors_;
   COLORREF plainBackground_;
-  ButtonPicture picture_;
   bool bevel_ = true, bevelOnlyWhileHovering_ = false;
   bool default_ = false, hovering_ = false, trackingLeave_ = false;
 };

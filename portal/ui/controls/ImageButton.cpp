@@ -1,6 +1,7 @@
 // The image button's window: mouse states, click and face.
 #include "ui/controls/ImageButton.h"
 
+#include <versionhelpers.h>
 #include <windowsx.h>
 
 #include "server/ModuleState.h"
@@ -10,18 +11,8 @@
 namespace portal::controls {
 namespace {
 
-bool SystemBeforeVersion5() {
-  OSVERSIONINFOW version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!::GetVersionExW(&version)) return false;
-#pragma GCC diagnostic pop
-  return version.dwMajorVersion < 5;
-}
-
 HCURSOR HandCursor() {
-  static const HCURSOR hand = SystemBeforeVersion5()
+  static const HCURSOR hand = !::IsWindowsVersionOrGreater(5, 0, 0)
       ? ::LoadCursorW(ModuleState::ResourceModule(), MAKEINTRESOURCEW(ImageButton::kOldSystemHandCursor))
       : ::LoadCursorW(nullptr, IDC_HAND);
   return hand;
@@ -31,7 +22,7 @@ POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam
 
 }  // namespace
 
-ImageButton::ImageButton() : colors_(SystemDefaultButtonColors()) {}
+ImageButton::ImageButton() = default;
 
 ImageButton::~ImageButton() { DestroyControl(); }
 
@@ -47,27 +38,6 @@ bool ImageButton::Create(HWND parent, int id, const RECT& rect, DWORD style) {
 
 ImageButton* ImageButton::FromHandle(HWND hwnd) {
   return dynamic_cast<ImageButton*>(ControlWindow::FromHandle(hwnd));
-}
-
-LONG ImageButton::SetColor(int index, COLORREF value) {
-  const LONG previous = SetButtonColor(&colors_, index, value, SystemDefaultButtonColors());
-  Repaint();
-  return previous;
-}
-
-void ImageButton::SetIcon(common::UniqueIcon icon) {
-  picture_.SetIcon(std::move(icon));
-  Repaint();
-}
-
-void ImageButton::SetBitmap(common::UniqueBitmap bitmap, COLORREF transparent) {
-  picture_.SetBitmap(std::move(bitmap), transparent);
-  Repaint();
-}
-
-void ImageButton::SetMaskedBitmap(common::UniqueBitmap bitmap, common::UniqueBitmap mask) {
-  picture_.SetMaskedBitmap(std::move(bitmap), std::move(mask));
-  Repaint();
 }
 
 void ImageButton::SetArrow(ArrowDirection direction) {
@@ -90,10 +60,6 @@ bool ImageButton::InShape(POINT point) const {
   RECT client;
   ::GetClientRect(Handle(), &client);
   return ::PtInRect(&client, point) != FALSE;
-}
-
-void ImageButton::Repaint() {
-  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 LRESULT ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

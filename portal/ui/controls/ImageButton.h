@@ -11,16 +11,14 @@
 
 #include "common/UniqueHandle.h"
 #include "resources/LTovra2/LTovra2Ids.h"
-#include "ui/controls/ButtonColors.h"
 #include "ui/controls/ButtonFace.h"
-#include "ui/controls/ButtonPicture.h"
-#include "ui/controls/ControlWindow.h"
+#include "ui/controls/SkinnedButton.h"
 
 namespace portal::controls {
 
 class PopupPanel;
 
-class ImageButton : public ControlWindow {
+class ImageButton : public SkinnedButton {
  public:
   static constexpr wchar_t kClassName[] = L"Tovra2ImageButton";
   // Hand cursor of the resource module, for systems before version 5.
@@ -41,15 +39,8 @@ class ImageButton : public ControlWindow {
   // none. The panel must outlive its attachment.
   void SetPanel(PopupPanel* panel) { panel_ = panel; }
 
-  // Colour index (ButtonColorIndex) to value: the previous value, or -1
-  // for index 0 (defaults restored) and unknown indexes. Repaints.
-  LONG SetColor(int index, COLORREF value);
-  const ButtonColors& Colors() const { return colors_; }
-
-  void SetIcon(common::UniqueIcon icon);
-  void SetBitmap(common::UniqueBitmap bitmap, COLORREF transparent);
-  void SetMaskedBitmap(common::UniqueBitmap bitmap, common::UniqueBitmap mask);
-  // The arrow drawn when there is no picture.
+  // Colours and picture: see SkinnedButton. The arrow is drawn when there
+  // is no picture.
   void SetArrow(ArrowDirection direction);
   // The button's shape (its window region); the button owns it. nullptr
   // gives back the rectangle.
@@ -74,13 +65,10 @@ class ImageButton : public ControlWindow {
   void OnLeftButtonDown(POINT point);
   bool OnSetCursor();
   void ApplyCursor() const;
-  void Repaint();
 
   LONG command_ = 0;
   HWND target_ = nullptr;
   PopupPanel* panel_ = nullptr;
-  ButtonColors colors_;
-  ButtonPicture picture_;
   ArrowDirection arrow_ = ArrowDirection::Right;
   HCURSOR cursor_ = nullptr;
   bool hasShape_ = false;

@@ -105,76 +105,62 @@ class PopupPanelTest : public ::testing::Test {
   RecordingEnvironment environment_;
 };
 
-TEST_F(PopupPanelTest, AddsItsPiecesGrowsAndSlidesOutInTenSteps) {
-  SIZE templateClient;
-  const SIZE templateSize = TemplateSize(kContentPanel, &templateClient);
-  PopupPanel panel(templates_.get(), kContentPanel, PanelSide::Right);
-  HWND dialog = nullptr;
-  const INT_PTR result = RunWith(panel, {[&] {
-    dialog = panel.Handle();
-    if (!dialog || environment_.steps.size() < kSlideSteps) return false;
-    const HWND focus = ::GetFocus();
-    EXPECT_TRUE(focus == dialog || ::IsChild(dialog, focus)) << "the panel takes the keyboard focus";
-    RECT client;
-    ::GetClientRect(dialog, &client);
-    EXPECT_EQ(templateClient.cx + PopupPanel::kGrowWidth, client.right);
-    EXPECT_EQ(templateClient.cy + PopupPanel::kGrowHeight, client.bottom);
-
-    const HWND close = ::GetDlgItem(dialog, PopupPanel::kCloseButtonId);
-    EXPECT_EQ(LONG(BS_OWNERDRAW), ::GetWindowLongW(close, GWL_STYLE) & 0x0F);
-    const RECT closeRect = RectIn(dialog, close);
-    EXPECT_EQ(13, closeRect.right - closeRect.left);
-    EXPECT_EQ(13, closeRect.bottom - closeRect.top);
-    EXPECT_LE(client.right - closeRect.right, 2) << "at the top-right corner";
-    EXPECT_LE(closeRect.top, 2);
-
-    const HWND check = ::GetDlgItem(dialog, PopupPanel::kCheckButtonId);
-    EXPECT_NE(nullptr, CButtonTEx::FromHandle(check)) << "the check button is a CButtonTEx";
-    wchar_t text[32] = {};
-    ::GetWindowTextW(check, text, 32);
-    EXPECT_STREQ(L"Done", text) << "string 160";
-    const RECT checkRect = RectIn(dialog, check);
-    EXPECT_EQ(templateClient.cy + 6, checkRect.top);
-    EXPECT_EQ(5, checkRect.left);
-    EXPECT_EQ(client.right - 5, checkRect.right);
-    EXPECT_EQ(templateClient.cy + 28, checkRect.bottom);
-
-    bool line = false;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ETCHEDHORZ) {
-        const RECT r = RectIn(dialog, child);
-        // Wine's etched line comes out two pixels wider than it was made.
-        line = r.left == 0 && r.right >= client.right && r.top >= templateClient.cy && r.bottom <= checkRect.top;
-      }
-    }
-    EXPECT_TRUE(line) << "an etched line across the panel between content and check button";
-    ::PostMessageW(dialog, WM_LBUTTONDOWN, 0, MAKELPARAM(-5, -5));
-    return true;
-  }});
-  EXPECT_EQ(PopupPanel::kDismissed, result) << "a press outside closes with 1";
-  EXPECT_EQ(nullptr, panel.Handle());
-  EXPECT_FALSE(::IsWindow(dialog));
-
-  ASSERT_EQ((std::vector<std::wstring>{L"MenuPopup"}), environment_.sounds);
-  ASSERT_EQ(size_t(kSlideSteps), environment_.steps.size());
-  const int fullWidth = templateSize.cx + PopupPanel::kGrowWidth;
-  const auto extents = SlideExtents(fullWidth);
-  const RECT anchor = ScreenRect(anchor_.get());
-  const POINT home = environment_.steps.back().content;
-  for (int i = 0; i < kSlideSteps; ++i) {
-    const auto& step = environment_.steps[i];
-    SCOPED_TRACE(testing::Message() << "step " << i + 1);
-    EXPECT_EQ(PopupPanel::kSlidePauseMs, step.pause);
-    EXPECT_TRUE(step.visible);
-    EXPECT_EQ(anchor.right, step.window.left) << "grows out of the anchor's right edge";
-    EXPECT_EQ(anchor.top - 1, step.window.top);
-    EXPECT_EQ(extents[i], step.window.right - step.window.left) << "a tenth more each step";
-    EXPECT_EQ(templateSize.cy + PopupPanel::kGrowHeight, step.window.bottom - step.window.top);
-    EXPECT_EQ(home.x - (fullWidth - extents[i]), step.content.x) << "the content slides with the edge";
+// Children of dialog with the given id, or with the etched-line style.
+int CountChildren(HWND dialog, int id, bool etchedLines = false) {
+  int count = 0;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const bool etched = (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ETCHEDHORZ;
+    count += etchedLines ? etched : ::GetDlgCtrlID(child) == id;
   }
+  return count;
 }
 
-TEST_F(PopupPanelTest, OpensAtTheSideThatFitsTheWorkArea) {
+TEST_F(PopupPanelTest, AddsWhatItsTemplateLacksAndGrows) {
+  struct Case {
+    UINT templateId;
+    SIZE growth;
+  } cases[] = {{kContentPanel, {PopupPanel::kGrowWidth, PopupPanel::kGrowHeight}}, {kCompletePanel, {0, 0}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "template " << c.templateId);
+    SIZE templateClient;
+    TemplateSize(c.templateId, &templateClient);
+    PopupPanel panel(templates_.get(), c.templateId);
+    RunWith(panel, {[&] {
+      const HWND dialog = panel.Handle();
+      if (!dialog || environment_.steps.size() < kSlideSteps) return false;
+      RECT client;
+      ::GetClientRect(dialog, &client);
+      EXPECT_EQ(templateClient.cx + c.growth.cx, client.right);
+      EXPECT_EQ(templateClient.cy + c.growth.cy, client.bottom);
+      EXPECT_EQ(1, CountChildren(dialog, IDOK));
+      EXPECT_EQ(1, CountChildren(dialog, IDCANCEL));
+      EXPECT_EQ(1, CountChildren(dialog, 0, true));
+      const HWND focus = ::GetFocus();
+      EXPECT_TRUE(focus == dialog || ::IsChild(dialog, focus)) << "the panel takes the keyboard focus";
+      if (c.templateId == kContentPanel) {
+        const RECT close = RectIn(dialog, ::GetDlgItem(dialog, IDCANCEL));
+        EXPECT_EQ(13, close.right - close.left);
+        EXPECT_EQ(13, close.bottom - close.top);
+        EXPECT_LE(client.right - close.right, 2) << "at the top-right corner";
+        EXPECT_LE(close.top, 2);
+        const HWND check = ::GetDlgItem(dialog, IDOK);
+        EXPECT_NE(nullptr, CButtonTEx::FromHandle(check));
+        wchar_t text[32] = {};
+        ::GetWindowTextW(check, text, 32);
+        EXPECT_STREQ(L"Done", text) << "string 160";
+        const RECT r = RectIn(dialog, check);
+        EXPECT_TRUE(r.left == 5 && r.top == templateClient.cy + 6 && r.right == client.right - 5 &&
+                    r.bottom == templateClient.cy + 28);
+      }
+      panel.Close(2);
+      return true;
+    }});
+  }
+  PopupPanel missing(templates_.get(), 999);
+  EXPECT_EQ(-1, missing.Run(anchor_.get(), host_.Window())) << "no template, no panel";
+}
+
+TEST_F(PopupPanelTest, SlidesOutInTenStepsAtTheSideThatFits) {
   const RECT anchor = ScreenRect(anchor_.get());
   SIZE client;
   const SIZE size = TemplateSize(kContentPanel, &client);
@@ -195,28 +181,41 @@ TEST_F(PopupPanelTest, OpensAtTheSideThatFitsTheWorkArea) {
     SCOPED_TRACE(c.what);
     environment_.workArea = c.workArea;
     environment_.steps.clear();
+    environment_.sounds.clear();
     PopupPanel panel(templates_.get(), kContentPanel, PanelSide::Right);
-    RECT final = {};
-    RunWith(panel, {[&] {
+    EXPECT_EQ(PopupPanel::kDismissed, RunWith(panel, {[&] {
       if (environment_.steps.size() < kSlideSteps) return false;
-      final = ScreenRect(panel.Handle());
-      panel.Close(2);
+      ::PostMessageW(panel.Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(-5, -5));
       return true;
-    }});
+    }})) << "a press outside closes with 1";
     EXPECT_EQ(c.side, panel.OpenedSide());
-    EXPECT_EQ(c.topLeft.x, final.left);
-    EXPECT_EQ(c.topLeft.y, final.top);
+    EXPECT_EQ((std::vector<std::wstring>{L"MenuPopup"}), environment_.sounds);
     ASSERT_EQ(size_t(kSlideSteps), environment_.steps.size());
-    // The edge at the anchor stays; the other one moves out.
-    for (const auto& step : environment_.steps) {
-      const LONG fixedEdge = c.side == PanelSide::Below ? step.window.top
-                             : c.side == PanelSide::Above ? step.window.bottom : step.window.left;
-      EXPECT_EQ(c.side == PanelSide::Below ? anchor.bottom : c.side == PanelSide::Above ? anchor.top : anchor.right,
-                fixedEdge);
-    }
-    if (c.side != PanelSide::Right) {
-      const auto extents = SlideExtents(full.cy);
-      EXPECT_EQ(extents[0], environment_.steps[0].window.bottom - environment_.steps[0].window.top);
+    const RECT last = environment_.steps.back().window;
+    EXPECT_TRUE(last.left == c.topLeft.x && last.top == c.topLeft.y) << last.left << "," << last.top;
+    // Each step shows a tenth more; the edge at the anchor stays and the
+    // content travels with the edge that leads out.
+    const bool across = c.side == PanelSide::Right;
+    const auto extents = SlideExtents(across ? full.cx : full.cy);
+    const POINT home = environment_.steps.back().content;
+    for (int i = 0; i < kSlideSteps; ++i) {
+      const auto& step = environment_.steps[i];
+      const RECT& w = step.window;
+      EXPECT_EQ(PopupPanel::kSlidePauseMs, step.pause);
+      EXPECT_TRUE(step.visible);
+      EXPECT_EQ(extents[i], across ? w.right - w.left : w.bottom - w.top) << "step " << i;
+      const int hidden = (across ? full.cx : full.cy) - extents[i];
+      switch (c.side) {
+        case PanelSide::Right:
+          EXPECT_TRUE(w.left == anchor.right && step.content.x == home.x - hidden) << "step " << i;
+          break;
+        case PanelSide::Below:
+          EXPECT_TRUE(w.top == anchor.bottom && step.content.y == home.y - hidden) << "step " << i;
+          break;
+        case PanelSide::Above:
+          EXPECT_TRUE(w.bottom == anchor.top && step.content.y == home.y) << "step " << i;
+          break;
+      }
     }
   }
 }
@@ -319,46 +318,6 @@ TEST_F(PopupPanelTest, ImageButtonRunsItsPanelAndEveryWayOfClosing) {
     EXPECT_EQ(kContentButton, handler.commands.back().first) << "the content's commands reach the handler";
   }
   EXPECT_EQ(3, handler.inits);
-}
-
-TEST_F(PopupPanelTest, ATemplateWithItsOwnPiecesIsLeftAsItIs) {
-  SIZE client;
-  const SIZE size = TemplateSize(kCompletePanel, &client);
-  PopupPanel panel(templates_.get(), kCompletePanel);
-  int checks = -1, closes = -1, lines = -1;
-  RECT window = {};
-  RunWith(panel, {[&] {
-    const HWND dialog = panel.Handle();
-    if (!dialog || environment_.steps.size() < kSlideSteps) return false;
-    checks = closes = lines = 0;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      checks += ::GetDlgCtrlID(child) == IDOK;
-      closes += ::GetDlgCtrlID(child) == IDCANCEL;
-      lines += (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ETCHEDHORZ;
-    }
-    window = ScreenRect(dialog);
-    panel.Close(2);
-    return true;
-  }});
-  EXPECT_EQ(1, checks);
-  EXPECT_EQ(1, closes);
-  EXPECT_EQ(1, lines);
-  EXPECT_EQ(size.cx, window.right - window.left) << "no growth without an added check button";
-  EXPECT_EQ(size.cy, window.bottom - window.top);
-}
-
-TEST_F(PopupPanelTest, MissingTemplateAndReentry) {
-  PopupPanel missing(templates_.get(), 999);
-  EXPECT_EQ(-1, missing.Run(anchor_.get(), host_.Window()));
-  PopupPanel panel(templates_.get(), kContentPanel);
-  INT_PTR nested = 123;
-  RunWith(panel, {[&] {
-    if (!panel.Handle()) return false;
-    nested = panel.Run(anchor_.get(), host_.Window());
-    panel.Close(2);
-    return true;
-  }});
-  EXPECT_EQ(0, nested) << "a panel that is open does not open again";
 }
 
 }  // namespace
