@@ -56,17 +56,9 @@ CButtonTEx::FaceState CButtonTEx::CurrentState() const {
 
 LRESULT CButtonTEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(Handle(), &ps);
-      RECT client;
-      ::GetClientRect(Handle(), &client);
-      const auto font = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
-      common::SelectionGuard selected(dc, font);
-      Paint(dc, client, CurrentState());
-      ::EndPaint(Handle(), &ps);
+    case WM_PAINT:
+      OnPaint();
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_GETDLGCODE:
@@ -104,6 +96,8 @@ LRESULT CButtonTEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   return result;
 }
+
+void CButtonTEx::PaintFace(HDC dc, const RECT& client) { Paint(dc, client, CurrentState()); }
 
 void CButtonTEx::Paint(HDC dc, const RECT& client, const FaceState& state) const {
   const bool bevel = bevel_ && (!bevelOnlyWhileHovering_ || state.hovering);

@@ -48,6 +48,7 @@ class CButtonTEx : public SkinnedButton {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintFace(HDC dc, const RECT& client) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

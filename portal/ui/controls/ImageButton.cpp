@@ -64,15 +64,9 @@ bool ImageButton::InShape(POINT point) const {
 
 LRESULT ImageButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(Handle(), &ps);
-      RECT client;
-      ::GetClientRect(Handle(), &client);
-      Paint(dc, client);
-      ::EndPaint(Handle(), &ps);
+    case WM_PAINT:
+      OnPaint();
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;  // the face covers the whole window
     case WM_MOUSEMOVE:
@@ -156,7 +150,7 @@ void ImageButton::OnLeftButtonDown(POINT point) {
   }
 }
 
-void ImageButton::Paint(HDC dc, const RECT& client) {
+void ImageButton::PaintFace(HDC dc, const RECT& client) {
   const bool hover = hovering_ || inside_;
   FillSolid(dc, client, hover ? colors_.hoverBackground : colors_.normalBackground);
   DrawBevel(dc, client, colors_.lightBevel, colors_.darkBevel, pressed_);

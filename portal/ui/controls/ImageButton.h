@@ -54,7 +54,7 @@ class ImageButton : public SkinnedButton {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  virtual void Paint(HDC dc, const RECT& client);
+  void PaintFace(HDC dc, const RECT& client) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -28,4 +28,15 @@ void SkinnedButton::Repaint() {
   if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void SkinnedButton::OnPaint() {
+  PAINTSTRUCT ps;
+  const HDC dc = ::BeginPaint(Handle(), &ps);
+  RECT client;
+  ::GetClientRect(Handle(), &client);
+  const auto font = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  common::SelectionGuard selected(dc, font);
+  PaintFace(dc, client);
+  ::EndPaint(Handle(), &ps);
+}
+
 }  // namespace portal::controls

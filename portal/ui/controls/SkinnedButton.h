@@ -26,6 +26,9 @@ class SkinnedButton : public ControlWindow {
  protected:
   SkinnedButton() : colors_(SystemDefaultButtonColors()) {}
   void Repaint();
+  // WM_PAINT: the face in the window's font.
+  void OnPaint();
+  virtual void PaintFace(HDC dc, const RECT& client) = 0;
 
   ButtonColors colors_;
   ButtonPicture picture_;
