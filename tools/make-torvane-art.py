@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws Torvane's own small art files: the toolbar image strip (a camera
-for "snap", a running figure for "motion"), the program icon and the alarm
-sound ALARM.WAV. Run once; the outputs are committed in resources/Torvane."""
+for "snap", a running figure for "motion"), the program icon (the camera),
+the camera with its flash (the second frame of the progress window's
+blinking icon), the red exclamation mark of the dialogs' hints and the
+alarm sound ALARM.WAV. Run once; the outputs are committed in
+resources/Torvane."""
 import math
 import struct
 import sys
@@ -40,6 +43,25 @@ def camera(x, y, s):
     return MAGENTA
 
 
+def flashing_camera(x, y, s):
+    """The camera with a yellow flash star at its upper right."""
+    u, v = (x + 0.5) / s, (y + 0.5) / s
+    du, dv = abs(u - 0.8), abs(v - 0.16)
+    if du + dv < 0.14 or (du < 0.03 and dv < 0.16) or (dv < 0.03 and du < 0.16):
+        return (250, 220, 40)
+    return camera(x, y, s)
+
+
+def red_exclamation(x, y, s):
+    """A red disc with a white exclamation mark."""
+    u, v = (x + 0.5) / s, (y + 0.5) / s
+    if math.hypot(u - 0.5, v - 0.5) >= 0.47:
+        return MAGENTA
+    if abs(u - 0.5) < 0.07 and (0.18 < v < 0.62 or 0.7 < v < 0.82):
+        return (255, 255, 255)
+    return (210, 30, 30)
+
+
 def runner(x, y, s):
     """A stick figure in mid-stride with motion lines."""
     u, v = (x + 0.5) / s, (y + 0.5) / s
@@ -61,11 +83,11 @@ def strip(size):
     return bmp24(size * len(cells), size, lambda x, y: cells[x // size](x % size, y, size))
 
 
-def icon(size=32):
+def icon(draw=camera, size=32):
     pixels = bytearray()
     for y in range(size - 1, -1, -1):
         for x in range(size):
-            r, g, b = camera(x, y, size)
+            r, g, b = draw(x, y, size)
             pixels += bytes((b, g, r, 0 if (r, g, b) == MAGENTA else 255))
     mask = bytes(((size + 31) // 32) * 4 * size)
     info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
@@ -93,6 +115,8 @@ def main(folder):
     folder = Path(folder)
     (folder / 'toolbar.bmp').write_bytes(strip(24))
     (folder / 'Torvane.ico').write_bytes(icon())
+    (folder / 'SnapFlash.ico').write_bytes(icon(flashing_camera))
+    (folder / 'RedExclamation.ico').write_bytes(icon(red_exclamation))
     alarm(folder / 'ALARM.WAV')
 
 

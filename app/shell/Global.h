@@ -47,8 +47,9 @@ struct GlobalState {
   short MotionSound = 0;                   // MovieRecordAudio value: 0 or -1
   std::optional<LocalSeconds> MotionStart;  // also the start of a timed sequence
 
-  // Timed sequence
-  short PicturesTaken = 0;
+  // Timed sequence. The count is 32-bit: a day of pictures a second apart
+  // would overflow 16 bits.
+  long PicturesTaken = 0;
   long TotalPictures = 0;
 
   // Error record: counted for the whole run, untouched by ResetGlobals.

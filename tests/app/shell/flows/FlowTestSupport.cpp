@@ -2,7 +2,10 @@
 #include "FlowTestSupport.h"
 
 #include <algorithm>
+#include <cwctype>
 
+#include "AppError.h"
+#include "Form.h"
 #include "common/UniqueHandle.h"
 
 namespace flow_tests {
@@ -42,10 +45,12 @@ ScratchFolder::~ScratchFolder() {
   ::RemoveDirectoryW(path_.c_str());
 }
 
-std::vector<std::wstring> ScratchFolder::Files() const {
+std::vector<std::wstring> ScratchFolder::Files() const { return FilesIn(path_); }
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;
-  common::UniqueFind find(::FindFirstFileW((path_ + L"\\*").c_str(), &data));
+  common::UniqueFind find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
   if (!find) return names;
   do {
     const std::wstring name = data.cFileName;
@@ -53,6 +58,37 @@ std::vector<std::wstring> ScratchFolder::Files() const {
   } while (::FindNextFileW(find.get(), &data));
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool IsTimeStampedName(const std::wstring& name, const std::wstring& prefix, const std::wstring& extension) {
+  if (name.size() != prefix.size() + 14 + extension.size()) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0) return false;
+  for (size_t i = prefix.size(); i < prefix.size() + 14; ++i) {
+    if (!std::iswdigit(name[i])) return false;
+  }
+  return name.compare(prefix.size() + 14, extension.size(), extension) == 0;
+}
+
+long ErrorNumberOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const torvane::AppError& error) {
+    return error.number;
+  }
+  return 0;
+}
+
+void PumpMessages(DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  do {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (torvane::Form::PreTranslate(&msg)) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (::GetTickCount() - start < ms);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

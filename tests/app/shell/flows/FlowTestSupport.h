@@ -1,11 +1,13 @@
-// Helpers of the flow tests: a scripted prompt layer that records what was
-// asked, an end-of-program action that throws instead of ending the
-// process, scratch folders and file reading.
+// Helpers of the flow, dialog and end-to-end tests: a scripted prompt layer
+// that records what was asked, an end-of-program action that throws instead
+// of ending the process, scratch folders, file reading, time-stamped names,
+// the number of an error a step raises and a message pump.
 #pragma once
 
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +57,15 @@ class ScratchFolder {
  private:
   std::wstring path_;
 };
+
+// Names in a folder (no "." or ".."), sorted.
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
+// prefix + 14 digits ("yyyymmddHhNnSs") + extension.
+bool IsTimeStampedName(const std::wstring& name, const std::wstring& prefix, const std::wstring& extension);
+// The number of the application error the step raises; 0 for none.
+long ErrorNumberOf(const std::function<void()>& step);
+// Dispatches this thread's messages (forms first see their keys) for ms.
+void PumpMessages(DWORD ms);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);

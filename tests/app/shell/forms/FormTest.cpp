@@ -1,7 +1,7 @@
 // The form base on a template of its own: modal display that ends
 // when the form hides or unloads, a reloaded form as a new instance, the
-// key preview and Enter order for modal and modeless forms, control arrays,
-// placement in twips and window ticks that never re-enter their handler.
+// key preview and Enter order for modal and modeless forms, control arrays
+// and window ticks that never re-enter their handler.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "AppError.h"
+#include "FlowTestSupport.h"
 #include "Form.h"
 #include "FormTestIds.h"
 #include "WindowTicks.h"
@@ -28,7 +28,6 @@ class TestForm : public Form {
   std::function<void(TestForm&)> onLoad;
   int loads = 0, unloads = 0, cancels = 0;
   using Form::CreateElement;
-  using Form::MoveTo;
   using Form::SetEnterOrder;
 
  protected:
@@ -44,27 +43,8 @@ class TestForm : public Form {
   }
 };
 
-void Pump(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (Form::PreTranslate(&msg)) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (::GetTickCount() - start < ms);
-}
-
-long ErrorOf(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const AppError& error) {
-    return error.number;
-  }
-  return 0;
-}
+using flow_tests::ErrorNumberOf;
+using flow_tests::PumpMessages;
 
 TEST(Form, ModalDisplayEndsWhenHiddenAndTheFormStaysLoadedUntilUnloaded) {
   HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
@@ -104,11 +84,11 @@ TEST(Form, EnterMovesAlongTheOrderInAModelessForm) {
   ASSERT_TRUE(form.Visible());
   ::SetFocus(form.Item(kField));
   ::PostMessageW(form.Item(kField), WM_KEYDOWN, VK_RETURN, 1);
-  Pump(100);
+  PumpMessages(100);
   EXPECT_EQ(kButtons + 2, form.FocusedControl()) << "Enter in the last field goes to the named control";
   EXPECT_EQ(0, form.cancels) << "the Enter was not taken for a button press";
   ::PostMessageW(form.Item(kButtons + 2), WM_KEYDOWN, VK_ESCAPE, 1);
-  Pump(100);
+  PumpMessages(100);
   EXPECT_EQ(1, form.cancels) << "Esc reaches the form through the dialog manager";
   EXPECT_FALSE(form.Loaded());
 }
@@ -116,9 +96,9 @@ TEST(Form, EnterMovesAlongTheOrderInAModelessForm) {
 TEST(Form, ControlArraysCopyElementZero) {
   TestForm form;
   ASSERT_TRUE(form.Load(nullptr));
-  EXPECT_EQ(kErrElementLoaded, ErrorOf([&] { form.CreateElement(kButtons, 1); }));
-  EXPECT_EQ(kErrInvalidArrayIndex, ErrorOf([&] { form.CreateElement(kButtons, -1); }));
-  EXPECT_EQ(kErrInvalidArrayIndex, ErrorOf([&] { form.CreateElement(kButtons, Form::kMaxArrayIndex + 1); }));
+  EXPECT_EQ(kErrElementLoaded, ErrorNumberOf([&] { form.CreateElement(kButtons, 1); }));
+  EXPECT_EQ(kErrInvalidArrayIndex, ErrorNumberOf([&] { form.CreateElement(kButtons, -1); }));
+  EXPECT_EQ(kErrInvalidArrayIndex, ErrorNumberOf([&] { form.CreateElement(kButtons, Form::kMaxArrayIndex + 1); }));
   HWND copy = form.CreateElement(kButtons, 3);
   ASSERT_EQ(copy, form.Element(kButtons, 3));
   EXPECT_EQ(kButtons + 3, ::GetDlgCtrlID(copy));
@@ -129,18 +109,7 @@ TEST(Form, ControlArraysCopyElementZero) {
   const Form::TwipsBox first = form.ItemBox(kButtons), third = form.ItemBox(kButtons + 3);
   EXPECT_DOUBLE_EQ(first.left, third.left);
   EXPECT_DOUBLE_EQ(first.width, third.width);
-  EXPECT_EQ(kErrElementLoaded, ErrorOf([&] { form.CreateElement(kButtons, 3); }));
-  form.Unload();
-}
-
-TEST(Form, PlacedInTwipsOnTheScreen) {
-  TestForm form;
-  ASSERT_TRUE(form.Load(nullptr));
-  form.MoveTo(400, 2000);
-  RECT rect{};
-  ::GetWindowRect(form.Window(), &rect);
-  EXPECT_EQ(form.twips().ToPixelsX(400), rect.left);
-  EXPECT_EQ(form.twips().ToPixelsY(2000), rect.top);
+  EXPECT_EQ(kErrElementLoaded, ErrorNumberOf([&] { form.CreateElement(kButtons, 3); }));
   form.Unload();
 }
 
@@ -152,15 +121,15 @@ TEST(WindowTicks, AHandlerIsNeverEnteredAgainWhileItRuns) {
   ticks.Start(form.Window(), [&] {
     ++entered;
     deepest = std::max(deepest, ++depth);
-    if (entered == 1) Pump(200);  // a prompt of the handler keeps the loop running
+    if (entered == 1) PumpMessages(200);  // a prompt of the handler keeps the loop running
     --depth;
   }, 10);
-  Pump(400);
+  PumpMessages(400);
   ticks.Stop();
   EXPECT_EQ(1, deepest);
   EXPECT_GE(entered, 3) << "ticks go on once the handler has returned";
   const int stopped = entered;
-  Pump(100);
+  PumpMessages(100);
   EXPECT_EQ(stopped, entered);
   form.Unload();
 }
