@@ -6,12 +6,13 @@
 #include <string>
 
 #include "MousePointer.h"
-#include "ScenarioRelay.h"
+#include "ScheduleForms.h"
 #include "TorvaneIds.h"
 
 namespace torvane {
 
-frmMain::frmMain(FlowContext& context) : context_(context) {}
+frmMain::frmMain(FlowContext& context)
+    : context_(context), schedules_(std::make_unique<ScheduleForms>(context, *this)) {}
 
 frmMain::~frmMain() {
   if (window_) ::DestroyWindow(window_);
@@ -81,7 +82,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (MousePointer::ApplyToWindow()) return TRUE;
       break;
     case WM_COPYDATA:
-      return RelayScenarioCommand(vidPort_, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return relay_.Accept(window_, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case ScenarioRelay::kRunMessage:
+      relay_.RunNext(vidPort_);
+      return 0;
     case WM_SETFOCUS:
       // Keyboard focus goes to the control while it is active.
       if (HWND control = host_ ? host_->ControlWindow() : nullptr; control && ::IsWindowVisible(control)) {

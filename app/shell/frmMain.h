@@ -16,6 +16,7 @@
 #include "PortalClient.h"
 #include "PortalEventSink.h"
 #include "PortalHost.h"
+#include "ScenarioRelay.h"
 #include "SnapshotView.h"
 #include "common/UniqueHandle.h"
 
@@ -28,6 +29,8 @@ struct ImageListTraits {
 };
 
 class ErrorScope;
+class Form;
+struct ScheduleForms;
 
 class frmMain final : public PortalEvents, public CaptureWindow {
  public:
@@ -113,6 +116,8 @@ class frmMain final : public PortalEvents, public CaptureWindow {
 
   // Commands (frmMainCommands.cpp).
   void InstantSnapshot();
+  // The delayed snapshot, timed sequence and motion detector commands.
+  void ShowScheduleDialog(Form& dialog);
   void MotionDetectorButton();
   void StopMotionDetector();
   void About();
@@ -139,6 +144,8 @@ class frmMain final : public PortalEvents, public CaptureWindow {
   std::unique_ptr<PortalHost> host_;
   PortalClient vidPort_;
   HelpViewer help_;
+  std::unique_ptr<ScheduleForms> schedules_;  // the dialogs' default instances
+  ScenarioRelay relay_;
   std::wstring cameraDescription_;
   long motionFileCount_ = 0;
   bool unloaded_ = false;

@@ -5,6 +5,7 @@
 #include "AlarmSound.h"
 #include "Global.h"
 #include "MenuHelp.h"
+#include "ScheduleForms.h"
 #include "TorvaneIds.h"
 #include "engine/interface/EngineCommands.h"
 #include "frmMain.h"
@@ -13,10 +14,10 @@ namespace torvane {
 
 namespace {
 
-// Toolbar buttons whose commands this build has: the instant snapshot. The
-// others open dialogs that come with their own features and stay disabled
-// until then.
-bool ButtonCommandBuilt(int index) { return index == 1; }
+// Toolbar buttons whose commands this build has: the instant snapshot, the
+// delayed snapshot, the timed sequence and the motion detector. The movie
+// buttons stay disabled until their dialog comes.
+bool ButtonCommandBuilt(int index) { return index == 1 || index == 2 || index == 3 || index == 5; }
 
 // The File menu item that runs the same command as a toolbar button.
 int MenuItemOfButton(int index) {
@@ -64,11 +65,17 @@ void frmMain::ToolbarButtonClick(int index) {
     case 1:
       InstantSnapshot();
       break;
+    case 2:
+      ShowScheduleDialog(schedules_->delay);
+      break;
+    case 3:
+      ShowScheduleDialog(schedules_->timedSnaps);
+      break;
     case 5:
       MotionDetectorButton();
       break;
     default:
-      // Buttons 2, 3, 4 and 6 stay disabled until their dialogs exist.
+      // Buttons 4 and 6 stay disabled until their dialog exists.
       break;
   }
 }
@@ -77,6 +84,15 @@ void frmMain::MenuClick(int commandId) {
   switch (commandId) {
     case IDM_SNAPSHOT:
       InstantSnapshot();
+      break;
+    case IDM_DELAYEDSNAP:
+      ShowScheduleDialog(schedules_->delay);
+      break;
+    case IDM_SNAPSEQUENCE:
+      ShowScheduleDialog(schedules_->timedSnaps);
+      break;
+    case IDM_MOTIONDETECT:
+      ShowScheduleDialog(schedules_->motion);
       break;
     case IDM_EXIT:
       Exit();
@@ -88,16 +104,26 @@ void frmMain::MenuClick(int commandId) {
       ShowHelp(window_, kMainWindowHelpContext);
       break;
     default:
-      // The schedule and movie items are disabled with their buttons.
+      // The movie items are disabled with their buttons.
       break;
   }
 }
 
+// A timed sequence that waits for its start shows its loaded dialog again.
+void frmMain::ShowScheduleDialog(Form& dialog) {
+  ClearImageView();
+  if (!ButtonInit()) return;
+  dialog.ShowModal(window_);
+}
+
 void frmMain::MotionDetectorButton() {
   const std::wstring caption = ButtonCaption(5);
-  if (caption == kStopMotionDetectorCaption) StopMotionDetector();
-  // "Motion detector" opens the set-up dialog, which arrives with the
-  // motion detector itself; any other caption does nothing.
+  if (caption == kMotionDetectorCaption) {
+    ShowScheduleDialog(schedules_->motion);
+  } else if (caption == kStopMotionDetectorCaption) {
+    StopMotionDetector();
+  }
+  // Any other caption does nothing.
 }
 
 void frmMain::StopMotionDetector() {

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cwctype>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -33,14 +32,8 @@ using torvane::Global;
 
 constexpr size_t kBitmapBytes320x240 = 54 + 320 * 240 * 3;
 
-void Pump(DWORD forMs) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (::GetTickCount() - start < forMs);
-}
+using flow_tests::IsTimeStampedName;
+using flow_tests::PumpMessages;
 
 // Counts the motion reports the control fires, next to frmMain's own sink.
 class MotionCounter : public torvane::PortalEvents {
@@ -50,15 +43,6 @@ class MotionCounter : public torvane::PortalEvents {
   }
   int reports = 0;
 };
-
-bool IsTimeStampedName(const std::wstring& name, const std::wstring& prefix, const std::wstring& extension) {
-  if (name.size() != prefix.size() + 14 + extension.size()) return false;
-  if (name.compare(0, prefix.size(), prefix) != 0) return false;
-  for (size_t i = prefix.size(); i < prefix.size() + 14; ++i) {
-    if (!std::iswdigit(name[i])) return false;
-  }
-  return name.compare(prefix.size() + 14, extension.size(), extension) == 0;
-}
 
 class MotionReaction : public ::testing::Test {
  protected:
@@ -82,7 +66,7 @@ class MotionReaction : public ::testing::Test {
     if (point_) point_->Unadvise(cookie_);
     sink_->Detach();
     window_.reset();
-    Pump(50);
+    PumpMessages(50);
   }
 
   // The detector as its set-up dialog leaves it, acting from `startOffset`
@@ -117,9 +101,9 @@ class MotionReaction : public ::testing::Test {
     counter_.reports = 0;
     window_->vidPort().SetCameraPropertyLong(engine::kPropMotionReport, -1);
     const DWORD start = ::GetTickCount();
-    while (counter_.reports < wanted + 1 && ::GetTickCount() - start < 10000) Pump(20);
+    while (counter_.reports < wanted + 1 && ::GetTickCount() - start < 10000) PumpMessages(20);
     window_->vidPort().SetCameraPropertyLong(engine::kPropMotionReport, 0);
-    Pump(100);
+    PumpMessages(100);
     ASSERT_GE(counter_.reports, wanted);
   }
 
@@ -213,7 +197,7 @@ TEST_F(MotionReaction, AboutPromptsAndHelpWithoutItsFileChangesNothing) {
   // No Torvane.chm beside the tests: Help and F1 show nothing, ask nothing.
   window_->MenuClick(IDM_HELP);
   ::SendMessageW(window_->Window(), WM_COMMAND, IDC_CMDHELP, 0);
-  Pump(50);
+  PumpMessages(50);
   EXPECT_EQ(1u, prompter_.prompts.size());
   EXPECT_TRUE(prompter_.systemMessages.empty());
   EXPECT_TRUE(::IsWindowVisible(window_->Window()));
@@ -238,8 +222,17 @@ TEST_F(MotionReaction, StartUpShowsTheCameraAndLayoutFollowsTheDesign) {
   EXPECT_EQ(L"Connected to " + window_->CameraDescription(), window_->StatusText(1));
   EXPECT_FALSE(window_->CameraDescription().empty());
   EXPECT_TRUE(window_->ControlVisible(IDC_LIVEVIEW));
-  EXPECT_TRUE(window_->ButtonEnabled(1));
-  for (int index = 2; index <= 6; ++index) EXPECT_FALSE(window_->ButtonEnabled(index)) << index;
+  // The movie buttons wait for their dialog; their menu items follow them.
+  HMENU file = ::GetSubMenu(::GetMenu(window_->Window()), 0);
+  const struct {
+    int button, item;
+    bool enabled;
+  } commands[] = {{1, IDM_SNAPSHOT, true},      {2, IDM_DELAYEDSNAP, true},  {3, IDM_SNAPSEQUENCE, true},
+                  {4, IDM_MOVIE, false},        {5, IDM_MOTIONDETECT, true}, {6, IDM_TIMELAPSE, false}};
+  for (const auto& c : commands) {
+    EXPECT_EQ(c.enabled, window_->ButtonEnabled(c.button)) << c.button;
+    EXPECT_EQ(c.enabled, !(::GetMenuState(file, c.item, MF_BYCOMMAND) & MF_GRAYED)) << c.button;
+  }
   // Each toolbar button's tooltip, as the toolbar asks for it.
   const wchar_t* const tips[6] = {L"Capture video window as snap-shot",   L"Take a snap-shot in ? seconds time",
                                   L"Take a sequence of timed snap-shots", L"Record a movie",
