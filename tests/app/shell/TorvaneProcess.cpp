@@ -2,8 +2,12 @@
 // across processes and dialog answers by control id.
 #include "TorvaneProcess.h"
 
+#include <commctrl.h>
+
+#include <cstring>
 #include <vector>
 
+#include "ScenarioRelay.h"
 #include "TorvaneIds.h"
 #include "common/Module.h"
 
@@ -145,11 +149,88 @@ void TorvaneProcess::SaveAs(HWND dialog, const std::wstring& path) {
   Press(dialog, IDOK);
 }
 
-bool TorvaneProcess::SaveWindowPicture(const std::wstring& path) const {
+void TorvaneProcess::Type(HWND dialog, int fieldId, const std::wstring& text) {
+  ::SendMessageTimeoutW(::GetDlgItem(dialog, fieldId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+void TorvaneProcess::Click(HWND dialog, int buttonId) { ::PostMessageW(::GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0); }
+
+namespace {
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = static_cast<DWORD_PTR>(-1);
+  ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring EntryText(HWND list, LRESULT index) {
+  wchar_t text[MAX_PATH] = {};
+  if (index < 0 || SendTo(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >= MAX_PATH) return std::wstring();
+  SendTo(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// Opens an entry with a double-click; once open, the folder is the list's
+// chosen entry at its depth (the root at 0).
+bool OpenEntry(HWND list, LRESULT index, const std::wstring& name, LRESULT depth) {
+  if (index < 0) return false;
+  SendTo(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+  return WaitUntil(
+      [&] {
+        return SendTo(list, LB_GETCURSEL, 0, 0) == depth && _wcsicmp(EntryText(list, depth).c_str(), name.c_str()) == 0;
+      },
+      5000);
+}
+
+}  // namespace
+
+bool TorvaneProcess::ChooseFolder(HWND dialog, int driveListId, int folderListId, const std::wstring& folder) {
+  HWND drives = ::GetDlgItem(dialog, driveListId);
+  HWND list = ::GetDlgItem(dialog, folderListId);
+  const std::wstring drive = folder.substr(0, 2);
+  if (SendTo(drives, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(drive.c_str())) < 0) {
+    return false;
+  }
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(driveListId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
+  // The drive's root is the list's first entry; then each folder below it.
+  const std::wstring root = folder.substr(0, 3);
+  if (!WaitUntil([&] { return _wcsicmp(EntryText(list, 0).c_str(), root.c_str()) == 0; }, 5000)) return false;
+  if (!OpenEntry(list, 0, root, 0)) return false;
+  LRESULT depth = 0;
+  for (size_t start = 3; start < folder.size();) {
+    const size_t end = std::min(folder.find(L'\\', start), folder.size());
+    const std::wstring name = folder.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;
+    const LRESULT entry =
+        SendTo(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(depth), reinterpret_cast<LPARAM>(name.c_str()));
+    if (!OpenEntry(list, entry, name, ++depth)) return false;
+  }
+  return true;
+}
+
+bool TorvaneProcess::ButtonEnabled(int index) const {
+  HWND toolbar = ::GetDlgItem(mainWindow_, IDC_TOOLBAR);
+  return SendTo(toolbar, TB_ISBUTTONENABLED, IDT_BUTTON1 + index - 1, 0) > 0;
+}
+
+LRESULT TorvaneProcess::Scenario(long command, long subCode, const void* data, DWORD size) const {
+  std::vector<unsigned char> bytes(sizeof(torvane::ScenarioRelayCommand) + size);
+  const torvane::ScenarioRelayCommand header{static_cast<std::int32_t>(command), static_cast<std::int32_t>(subCode)};
+  std::memcpy(bytes.data(), &header, sizeof(header));
+  if (size) std::memcpy(bytes.data() + sizeof(header), data, size);
+  COPYDATASTRUCT copy{TORVANE_SCENARIO_RELAY, static_cast<DWORD>(bytes.size()), bytes.data()};
+  return SendTo(mainWindow_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+}
+
+bool TorvaneProcess::SaveWindowPicture(const std::wstring& path, HWND window) const {
+  if (!window) window = mainWindow_;
   RECT rect{};
-  ::GetWindowRect(mainWindow_, &rect);
+  ::GetWindowRect(window, &rect);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  common::WindowDc source(mainWindow_, true);
+  common::WindowDc source(window, true);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;

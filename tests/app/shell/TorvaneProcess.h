@@ -38,8 +38,22 @@ class TorvaneProcess {
   // Types the name into the save dialog and presses Save.
   static void SaveAs(HWND dialog, const std::wstring& path);
 
-  // Writes what the main window shows as a 24-bit bitmap file.
-  bool SaveWindowPicture(const std::wstring& path) const;
+  // Typing into a field and clicking a button, check box or option.
+  static void Type(HWND dialog, int fieldId, const std::wstring& text);
+  static void Click(HWND dialog, int buttonId);
+  // Chooses a folder in a dialog's drive and folder lists as a user does:
+  // its drive, then each folder from the root down with a double-click.
+  // False when a folder did not appear in the list.
+  static bool ChooseFolder(HWND dialog, int driveListId, int folderListId, const std::wstring& folder);
+
+  bool ButtonEnabled(int index) const;  // toolbar buttons 1-6
+  // Hands an engine test command to Torvane's control (the scenario relay);
+  // 1 when Torvane queued it, -1 when the relay refused it.
+  LRESULT Scenario(long command, long subCode, const void* data = nullptr, DWORD size = 0) const;
+
+  // Writes what the main window (or another window) shows as a 24-bit
+  // bitmap file.
+  bool SaveWindowPicture(const std::wstring& path, HWND window = nullptr) const;
 
   // Waits for the process to end; its exit code, or STILL_ACTIVE.
   DWORD WaitForExit(DWORD timeoutMs) const;
