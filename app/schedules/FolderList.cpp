@@ -12,7 +12,7 @@ namespace torvane {
 
 namespace {
 
-constexpr int kIndentPixels = 10;
+constexpr int kIndentPixels = 6;
 
 AppError DeviceUnavailable() { return AppError{kErrDeviceUnavailable, L"Device unavailable"}; }
 AppError PathNotFound() { return AppError{kErrPathNotFound, L"Path not found"}; }
@@ -123,7 +123,8 @@ void FolderList::Fill() {
   ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   int current = 0;
   for (size_t i = 0; i < entries_.size(); ++i) {
-    ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries_[i].text.c_str()));
+    const LRESULT item = ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries_[i].text.c_str()));
+    ::SendMessageW(list_, LB_SETITEMDATA, static_cast<WPARAM>(item), entries_[i].open ? kOpenEntry : 0);
     if (entries_[i].open) current = static_cast<int>(i);
   }
   ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(current), 0);

@@ -22,6 +22,10 @@ struct FolderEntry {
 
 class FolderList {
  public:
+  // The item data of an entry on the way to the current folder (0 for a
+  // subfolder).
+  static constexpr LPARAM kOpenEntry = 1;
+
   using ChangeHandler = std::function<void(const std::wstring& path)>;
 
   void Attach(HWND listBox, ChangeHandler onChange);

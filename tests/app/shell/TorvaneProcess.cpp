@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "FolderList.h"
 #include "ScenarioRelay.h"
 #include "TorvaneIds.h"
 #include "common/Module.h"
@@ -172,14 +173,16 @@ std::wstring EntryText(HWND list, LRESULT index) {
 }
 
 // Opens an entry with a double-click; once open, the folder is the list's
-// chosen entry at its depth (the root at 0).
+// chosen entry at its depth (the root at 0), marked as an open one.
 bool OpenEntry(HWND list, LRESULT index, const std::wstring& name, LRESULT depth) {
   if (index < 0) return false;
   SendTo(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
   return WaitUntil(
       [&] {
-        return SendTo(list, LB_GETCURSEL, 0, 0) == depth && _wcsicmp(EntryText(list, depth).c_str(), name.c_str()) == 0;
+        return SendTo(list, LB_GETCURSEL, 0, 0) == depth &&
+               SendTo(list, LB_GETITEMDATA, static_cast<WPARAM>(depth), 0) == torvane::FolderList::kOpenEntry &&
+               _wcsicmp(EntryText(list, depth).c_str(), name.c_str()) == 0;
       },
       5000);
 }
