@@ -130,9 +130,10 @@ enum ScenarioCommand : long {
   kScenarioSetState = 1005,        // sub = camera index, input = state
   kScenarioDialogAutoClose = 1006, // sub = milliseconds, 0 = never
   kScenarioForgetCamera = 1007,
-  kScenarioMovieLimit = 1008,      // sub = largest capture file in bytes, 0 = default
+  kScenarioMovieLimit = 1008,      // sub = largest capture file in bytes, 0 = none
   kScenarioReloadConfig = 1009,    // input = INI path (ANSI), none = the default file
   kScenarioProcessInfo = 1010,     // inquiry: process id, 0, CPU time
+  kScenarioRiffLimit = 1011,       // sub = largest RIFF part of a capture file, 0 = 1 GiB
 };
 
 }  // namespace engine

@@ -1,4 +1,4 @@
-// Building the header block of an AVI 1.0 file.
+// Building the header block of an AVI file with the OpenDML extensions.
 #include "media/AviHeaders.h"
 
 #include <algorithm>
@@ -51,12 +51,25 @@ AviMainHeader MainHeader(const AviStreams& s, const AviTotals& t) {
   h.maxBytesPerSec = static_cast<std::uint32_t>(std::min<std::uint64_t>(
       videoPerSec + audioPerSec, 0xFFFFFFFFu));
   h.flags = (t.hasIndex ? kAvifHasIndex : 0) | (s.audio ? kAvifIsInterleaved : 0);
-  h.totalFrames = t.videoFrames;
+  h.totalFrames = t.firstPartFrames;
   h.streams = s.audio ? 2 : 1;
   h.suggestedBufferSize = std::max(t.largestVideoChunk, t.largestAudioChunk) + 8;
   h.width = static_cast<std::uint32_t>(s.width);
   h.height = static_cast<std::uint32_t>(s.height);
   return h;
+}
+
+// The super index of one stream: the used entries, the rest reserved.
+void SuperIndex(ByteBlock& out, std::uint32_t chunkId, const std::vector<AviSuperIndexEntry>& parts) {
+  out.U32(FourCc('i', 'n', 'd', 'x'));
+  out.U32(24 + kSuperIndexEntries * sizeof(AviSuperIndexEntry));
+  out.U32(4);  // four longs per entry, sub-type 0, AVI_INDEX_OF_INDEXES
+  out.U32(static_cast<std::uint32_t>(parts.size()));
+  out.U32(chunkId);
+  for (int i = 0; i < 3; ++i) out.U32(0);
+  out.Raw(parts.data(), parts.size() * sizeof(AviSuperIndexEntry));
+  const std::vector<std::uint8_t> unused((kSuperIndexEntries - parts.size()) * sizeof(AviSuperIndexEntry), 0);
+  out.Raw(unused.data(), unused.size());
 }
 
 void VideoStream(ByteBlock& out, const AviStreams& s, const AviTotals& t) {
@@ -65,7 +78,7 @@ void VideoStream(ByteBlock& out, const AviStreams& s, const AviTotals& t) {
   h.handler = s.videoHandler;
   h.scale = s.scale;
   h.rate = s.rate;
-  h.length = t.videoFrames;
+  h.length = t.firstPartFrames;
   h.suggestedBufferSize = t.largestVideoChunk;
   h.quality = 0xFFFFFFFFu;  // default quality
   h.frameRight = static_cast<std::int16_t>(s.width);
@@ -81,6 +94,7 @@ void VideoStream(ByteBlock& out, const AviStreams& s, const AviTotals& t) {
   const std::size_t list = out.BeginList(FourCc('s', 't', 'r', 'l'));
   out.Chunk(FourCc('s', 't', 'r', 'h'), &h, sizeof h);
   out.Chunk(FourCc('s', 't', 'r', 'f'), &format, sizeof format);
+  SuperIndex(out, s.videoChunkId, t.videoParts);
   out.EndList(list);
 }
 
@@ -90,7 +104,7 @@ void AudioStream(ByteBlock& out, const AudioFormat& a, const AviTotals& t) {
   // One sample frame per time unit: scale / rate = 1 / samples per second.
   h.scale = static_cast<std::uint32_t>(a.BlockAlign());
   h.rate = static_cast<std::uint32_t>(a.BytesPerSecond());
-  h.length = t.audioBytes / static_cast<std::uint32_t>(a.BlockAlign());
+  h.length = static_cast<std::uint32_t>(t.firstPartAudioBytes / static_cast<std::uint32_t>(a.BlockAlign()));
   h.suggestedBufferSize = t.largestAudioChunk;
   h.quality = 0xFFFFFFFFu;
   h.sampleSize = static_cast<std::uint32_t>(a.BlockAlign());
@@ -99,6 +113,15 @@ void AudioStream(ByteBlock& out, const AudioFormat& a, const AviTotals& t) {
   const std::size_t list = out.BeginList(FourCc('s', 't', 'r', 'l'));
   out.Chunk(FourCc('s', 't', 'r', 'h'), &h, sizeof h);
   out.Chunk(FourCc('s', 't', 'r', 'f'), &format, sizeof format);
+  SuperIndex(out, FourCc('0', '1', 'w', 'b'), t.audioParts);
+  out.EndList(list);
+}
+
+void OpenDmlHeader(ByteBlock& out, const AviTotals& t) {
+  const std::size_t list = out.BeginList(FourCc('o', 'd', 'm', 'l'));
+  std::uint8_t dmlh[kDmlhBytes] = {};
+  std::memcpy(dmlh, &t.videoFrames, 4);
+  out.Chunk(FourCc('d', 'm', 'l', 'h'), dmlh, sizeof dmlh);
   out.EndList(list);
 }
 
@@ -120,6 +143,7 @@ std::vector<std::uint8_t> BuildAviFront(const AviStreams& streams, const AviTota
   out.Chunk(FourCc('a', 'v', 'i', 'h'), &main, sizeof main);
   VideoStream(out, streams, totals);
   if (streams.audio) AudioStream(out, *streams.audio, totals);
+  OpenDmlHeader(out, totals);
   out.EndList(hdrl);
   // JUNK fills up to the boundary less the 12-byte 'movi' list header.
   const std::size_t used = out.Size() + 8 + 12;

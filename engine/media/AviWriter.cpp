@@ -14,6 +14,7 @@ AviStreams StreamsFor(const MovieFormat& f) {
   const bool mjpeg = f.coding == VideoCoding::kMjpeg;
   s.videoCompression = mjpeg ? kMjpg : BI_RGB;
   s.videoHandler = mjpeg ? kMjpg : FourCc('D', 'I', 'B', ' ');
+  s.videoChunkId = mjpeg ? kChunkVideoCompressed : kChunkVideoDib;
   s.rate = f.rate;
   s.scale = f.scale;
   s.audio = f.audio;
@@ -36,7 +37,7 @@ HRESULT AviWriter::Open(const std::wstring& path, const MovieFormat& format) {
   HRESULT hr = mjpeg_.SetQuality(format.jpegQuality);
   if (SUCCEEDED(hr) && format.audio) hr = tone_.Reset(*format.audio);
   if (FAILED(hr)) return hr;
-  hr = container_.Open(path, StreamsFor(format), format.maxFileBytes);
+  hr = container_.Open(path, StreamsFor(format), format.limits);
   if (SUCCEEDED(hr)) format_ = format;
   return hr;
 }

@@ -63,7 +63,7 @@ HRESULT Start(Session& session, const Call& call) {
   if (request.recordAudio != 0) settings.audio = AudioOf(session.audioFormat);
   settings.textStamp = common::AnsiFieldToString(request.textStamp, sizeof(request.textStamp));
   settings.style = session.stampStyle;
-  settings.maxFileBytes = session.movieByteLimit;
+  settings.limits = session.movieLimits;
 
   hr = session.movie.Start(settings);
   if (FAILED(hr)) {

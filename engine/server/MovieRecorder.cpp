@@ -14,7 +14,7 @@ HRESULT MovieRecorder::Start(const MovieSettings& settings) {
   format.jpegQuality = settings.jpegQuality;
   format.SetFramePeriodMs(settings.framePeriodMs);
   format.audio = settings.audio;
-  format.maxFileBytes = settings.maxFileBytes;
+  format.limits = settings.limits;
   const HRESULT hr = writer_.Open(settings.path, format);
   if (FAILED(hr)) return hr;
   settings_ = settings;

@@ -24,7 +24,7 @@ struct MovieSettings {
   std::optional<media::AudioFormat> audio;
   std::string textStamp;
   media::TextStampStyle style;
-  std::uint64_t maxFileBytes = media::AviContainer::kMaxFileBytes;
+  media::AviLimits limits;
 };
 
 class MovieRecorder {

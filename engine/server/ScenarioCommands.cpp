@@ -129,8 +129,16 @@ HRESULT ExecuteScenario(Session& session, const Call& call) {
       return S_OK;
     case kScenarioMovieLimit:
       if (call.subCode != 0 && call.subCode < kMinMovieLimit) return E_INVALIDARG;
-      session.movieByteLimit = call.subCode ? static_cast<std::uint64_t>(call.subCode)
-                                            : media::AviContainer::kMaxFileBytes;
+      session.movieLimits.maxFileBytes = call.subCode ? static_cast<std::uint64_t>(call.subCode)
+                                                      : media::AviLimits::kNoFileLimit;
+      return S_OK;
+    case kScenarioRiffLimit:
+      if (call.subCode != 0 && (call.subCode < static_cast<long>(media::AviLimits::kMinRiffBytes) ||
+                                call.subCode > static_cast<long>(media::AviLimits::kMaxRiffBytes))) {
+        return E_INVALIDARG;
+      }
+      session.movieLimits.maxRiffBytes = call.subCode ? static_cast<std::uint64_t>(call.subCode)
+                                                      : media::AviLimits::kMaxRiffBytes;
       return S_OK;
     case kScenarioReloadConfig: return ReloadConfig(call);
     default: return E_NOTIMPL;

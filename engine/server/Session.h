@@ -67,7 +67,7 @@ class Session {
   VideoCompressionRecord compression{sizeof(VideoCompressionRecord), 0, -1, 15};
   AudioFormatRecord audioFormat{sizeof(AudioFormatRecord), 1, 11025, 8, 0, 0};
   MovieRecorder movie;
-  std::uint64_t movieByteLimit = media::AviContainer::kMaxFileBytes;
+  media::AviLimits movieLimits;  // scenarios 1008 and 1011
   // Closes a running recording and reports it with 1544 and the reason.
   void EndRecording(long reason);
 

@@ -6,6 +6,7 @@
 
 #include <vfw.h>
 
+#include <utility>
 #include <vector>
 
 #include "AviTestFiles.h"
@@ -32,10 +33,27 @@ class AviFileLibrary : public ::testing::Test {
   void SetUp() override { ::AVIFileInit(); }
   void TearDown() override { ::AVIFileExit(); }
 
-  common::ComPtr<IAVIFile> Open(const std::wstring& path) {
+  common::ComPtr<IAVIFile> Open(const std::wstring& path, UINT share = OF_SHARE_DENY_WRITE) {
     common::ComPtr<IAVIFile> file;
-    EXPECT_EQ(::AVIFileOpenW(file.put(), path.c_str(), OF_READ | OF_SHARE_DENY_WRITE, nullptr), 0);
+    EXPECT_EQ(::AVIFileOpenW(file.put(), path.c_str(), OF_READ | share, nullptr), 0);
     return file;
+  }
+  // Length of the first stream of this type, and how many of its frames
+  // (video) or samples (audio) read back.
+  static std::pair<LONG, LONG> LengthAndReadable(IAVIFile* file, DWORD type) {
+    common::ComPtr<IAVIStream> stream = Stream(file, type);
+    if (!stream) return {-1, -1};
+    const LONG length = ::AVIStreamLength(stream.get());
+    LONG readable = 0;
+    std::vector<BYTE> buffer(1 << 20);
+    for (LONG n = 0; n < length;) {
+      LONG bytes = 0, samples = 0;
+      const LONG count = type == streamtypeVIDEO ? 1 : length;
+      if (::AVIStreamRead(stream.get(), n, count, buffer.data(), static_cast<LONG>(buffer.size()), &bytes, &samples) != 0) break;
+      readable += samples;
+      n += count;
+    }
+    return {length, readable};
   }
   static common::ComPtr<IAVIStream> Stream(IAVIFile* file, DWORD type) {
     common::ComPtr<IAVIStream> stream;
@@ -113,6 +131,34 @@ TEST_F(AviFileLibrary, MjpegFramesAreWholeJpegImages) {
     EXPECT_EQ(jpeg[size - 1], 0xD9);
   }
   EXPECT_TRUE(Stream(file.get(), streamtypeAUDIO));
+}
+
+// While the writer records, and after it stops in OpenDML form: AVIFile
+// reads every frame written so far, and of a long movie the first RIFF
+// part, which is all its stream headers and idx1 describe.
+TEST_F(AviFileLibrary, ReadsLiveFilesAndTheFirstPartOfLongOnes) {
+  const std::wstring path = folder_.Path(L"live.avi");
+  auto format = Movie(160, 120, VideoCoding::kUncompressedDib, Pcm(11025, 1, 8));
+  format.limits.maxRiffBytes = 256 * 1024;
+  media::AviWriter writer;
+  ASSERT_EQ(writer.Open(path, format), S_OK);
+  for (std::uint32_t n = 0; n < 3; ++n) ASSERT_EQ(writer.AddVideoFrame(testing_support::SceneFrame(160, 120, n)), S_OK);
+  {
+    common::ComPtr<IAVIFile> live = Open(path, OF_SHARE_DENY_NONE);
+    ASSERT_TRUE(live);
+    EXPECT_EQ(LengthAndReadable(live.get(), streamtypeVIDEO), std::make_pair(3L, 3L));
+    EXPECT_EQ(LengthAndReadable(live.get(), streamtypeAUDIO), std::make_pair(3L * 735, 3L * 735));
+  }
+  for (std::uint32_t n = 3; n < 20; ++n) ASSERT_EQ(writer.AddVideoFrame(testing_support::SceneFrame(160, 120, n)), S_OK);
+  ASSERT_GT(writer.RiffParts(), 2u);
+  ASSERT_EQ(writer.Close(), S_OK);
+  common::ComPtr<IAVIFile> file = Open(path);
+  ASSERT_TRUE(file);
+  const auto video = LengthAndReadable(file.get(), streamtypeVIDEO);
+  EXPECT_GT(video.first, 0);
+  EXPECT_LT(video.first, 20) << "the first part only";
+  EXPECT_EQ(video.second, video.first);
+  EXPECT_EQ(LengthAndReadable(file.get(), streamtypeAUDIO), std::make_pair(video.first * 735, video.first * 735));
 }
 
 // The control's post-processing: editable streams saved to a new file

@@ -48,9 +48,10 @@ inline HRESULT WriteMovie(const std::wstring& path, const media::MovieFormat& fo
   return FAILED(hr) ? hr : closed;
 }
 
+// The file's bytes as they lie on disk, also while a writer has it open.
 inline std::vector<std::uint8_t> ReadAll(const std::wstring& path) {
-  common::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+  common::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
   std::vector<std::uint8_t> bytes;
   if (!file) return bytes;
   bytes.resize(::GetFileSize(file.get(), nullptr));

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "AviTestFiles.h"
-#include "RiffReader.h"
+#include "ParsedAvi.h"
 #include "TempFolder.h"
 #include "media/AviHeaders.h"
 
@@ -16,56 +16,13 @@ namespace {
 using media::VideoCoding;
 using testing_support::Movie;
 using testing_support::Pcm;
+using testing_support::DataChunks;
+using testing_support::ExpectIndexMatchesMovi;
+using testing_support::ExpectOpenDmlIndexes;
+using testing_support::ParseAvi;
+using testing_support::Read;
+using testing_support::ParsedAvi;
 using testing_support::RiffChunk;
-
-template <typename T>
-T Read(const std::vector<std::uint8_t>& file, const RiffChunk* chunk) {
-  T value = {};
-  if (chunk) std::memcpy(&value, chunk->Data(file), sizeof value);
-  return value;
-}
-
-struct ParsedAvi {
-  std::vector<std::uint8_t> bytes;
-  RiffChunk root;
-  media::AviMainHeader main = {};
-  std::vector<media::AviStreamHeader> streams;
-  const RiffChunk* movi = nullptr;
-  std::vector<media::AviIndexEntry> index;
-};
-
-void Parse(const std::wstring& path, ParsedAvi& avi) {
-  avi.bytes = testing_support::ReadAll(path);
-  std::string error;
-  ASSERT_TRUE(testing_support::RiffReader(avi.bytes).Parse(avi.root, error)) << error;
-  ASSERT_EQ(avi.root.type, "AVI ");
-  const RiffChunk* hdrl = avi.root.Find("hdrl");
-  ASSERT_TRUE(hdrl && hdrl->Find("avih"));
-  avi.main = Read<media::AviMainHeader>(avi.bytes, hdrl->Find("avih"));
-  for (const RiffChunk* strl : hdrl->All("strl")) {
-    ASSERT_TRUE(strl->Find("strh") && strl->Find("strf"));
-    avi.streams.push_back(Read<media::AviStreamHeader>(avi.bytes, strl->Find("strh")));
-  }
-  avi.movi = avi.root.Find("movi");
-  ASSERT_TRUE(avi.movi);
-  if (const RiffChunk* idx1 = avi.root.Find("idx1")) {
-    avi.index.resize(idx1->size / 16);
-    std::memcpy(avi.index.data(), idx1->Data(avi.bytes), idx1->size / 16 * 16);
-  }
-}
-
-// Every idx1 entry points at its movi chunk, in order, with key frame flags.
-void ExpectIndexMatchesMovi(const ParsedAvi& avi) {
-  ASSERT_EQ(avi.index.size(), avi.movi->children.size());
-  for (std::size_t i = 0; i < avi.index.size(); ++i) {
-    const RiffChunk& chunk = avi.movi->children[i];
-    const media::AviIndexEntry& e = avi.index[i];
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&e.chunkId), 4), chunk.id);
-    EXPECT_EQ(e.offset + avi.movi->offset + 8, chunk.offset) << "offsets count from 'movi'";
-    EXPECT_EQ(e.size, chunk.size);
-    EXPECT_EQ(e.flags, media::kAviifKeyFrame);
-  }
-}
 
 TEST(AviWriter, UncompressedWithAudioIsInterleavedAndIndexed) {
   testing_support::TempFolder folder;
@@ -73,8 +30,9 @@ TEST(AviWriter, UncompressedWithAudioIsInterleavedAndIndexed) {
   ASSERT_EQ(testing_support::WriteMovie(path, Movie(161, 121, VideoCoding::kUncompressedDib,
                                                     Pcm(11025, 1, 8)), 10), S_OK);
   ParsedAvi avi;
-  ASSERT_NO_FATAL_FAILURE(Parse(path, avi));
-  EXPECT_EQ(avi.root.size + 8, avi.bytes.size());
+  ASSERT_NO_FATAL_FAILURE(ParseAvi(path, avi));
+  ASSERT_EQ(avi.parts.size(), 1u);
+  EXPECT_EQ(avi.root->size + 8, avi.bytes.size());
   EXPECT_EQ((avi.movi->offset + 12) % media::kAviDataAlignment, 0u) << "movie data aligned";
   EXPECT_EQ(avi.main.microSecPerFrame, 66667u);
   EXPECT_EQ(avi.main.totalFrames, 10u);
@@ -88,28 +46,36 @@ TEST(AviWriter, UncompressedWithAudioIsInterleavedAndIndexed) {
   EXPECT_EQ(avi.streams[1].length, 10u * 11025 / 15) << "audio samples for ten frames";
   EXPECT_EQ(avi.streams[1].sampleSize, 1u);
 
-  const auto format = Read<BITMAPINFOHEADER>(avi.bytes, avi.root.Find("hdrl")->All("strl")[0]->Find("strf"));
+  const auto format = Read<BITMAPINFOHEADER>(avi.bytes, avi.root->Find("hdrl")->All("strl")[0]->Find("strf"));
   EXPECT_EQ(format.biCompression, static_cast<DWORD>(BI_RGB));
   EXPECT_EQ(format.biBitCount, 24);
-  const auto wave = Read<WAVEFORMATEX>(avi.bytes, avi.root.Find("hdrl")->All("strl")[1]->Find("strf"));
+  const auto wave = Read<WAVEFORMATEX>(avi.bytes, avi.root->Find("hdrl")->All("strl")[1]->Find("strf"));
   EXPECT_EQ(wave.wFormatTag, WAVE_FORMAT_PCM);
   EXPECT_EQ(wave.nSamplesPerSec, 11025u);
   EXPECT_EQ(wave.wBitsPerSample, 8);
 
-  // Video then its audio, frame after frame; frames stored as DIB rows.
-  ASSERT_EQ(avi.movi->children.size(), 20u);
+  // Video then its audio, frame after frame; frames stored as DIB rows;
+  // the standard indexes close the 'movi' list.
+  const std::vector<const RiffChunk*> chunks = DataChunks(*avi.movi);
+  ASSERT_EQ(chunks.size(), 20u);
+  ASSERT_EQ(avi.movi->children.size(), 22u);
+  EXPECT_EQ(avi.movi->children[20].id, "ix00");
+  EXPECT_EQ(avi.movi->children[21].id, "ix01");
   std::uint32_t audioBytes = 0;
   for (std::size_t i = 0; i < 20; i += 2) {
-    const RiffChunk& video = avi.movi->children[i];
+    const RiffChunk& video = *chunks[i];
     EXPECT_EQ(video.id, "00db");
-    EXPECT_EQ(avi.movi->children[i + 1].id, "01wb");
-    audioBytes += avi.movi->children[i + 1].size;
+    EXPECT_EQ(chunks[i + 1]->id, "01wb");
+    audioBytes += chunks[i + 1]->size;
     const media::Frame expected = testing_support::SceneFrame(161, 121, static_cast<std::uint32_t>(i / 2));
     ASSERT_EQ(video.size, expected.ImageBytes());
     EXPECT_EQ(std::memcmp(video.Data(avi.bytes), expected.Bits(), video.size), 0) << i / 2;
   }
   EXPECT_EQ(audioBytes, avi.streams[1].length);
+  EXPECT_EQ(avi.dmlhFrames, 10u);
   ExpectIndexMatchesMovi(avi);
+  ExpectOpenDmlIndexes(avi, 0, 0);
+  ExpectOpenDmlIndexes(avi, 1, 1);
 }
 
 TEST(AviWriter, MjpegSingleFrameWithoutAudio) {
@@ -117,13 +83,13 @@ TEST(AviWriter, MjpegSingleFrameWithoutAudio) {
   const std::wstring path = folder.Path(L"one.avi");
   ASSERT_EQ(testing_support::WriteMovie(path, Movie(352, 288, VideoCoding::kMjpeg), 1), S_OK);
   ParsedAvi avi;
-  ASSERT_NO_FATAL_FAILURE(Parse(path, avi));
+  ASSERT_NO_FATAL_FAILURE(ParseAvi(path, avi));
   EXPECT_EQ(avi.main.streams, 1u);
   EXPECT_EQ(avi.main.flags, media::kAvifHasIndex);
   ASSERT_EQ(avi.streams.size(), 1u);
   EXPECT_EQ(avi.streams[0].handler, media::FourCc('M', 'J', 'P', 'G'));
-  ASSERT_EQ(avi.movi->children.size(), 1u);
-  const RiffChunk& jpeg = avi.movi->children[0];
+  ASSERT_EQ(DataChunks(*avi.movi).size(), 1u);
+  const RiffChunk& jpeg = *DataChunks(*avi.movi)[0];
   EXPECT_EQ(jpeg.id, "00dc");
   const std::uint8_t* data = jpeg.Data(avi.bytes);
   EXPECT_EQ(data[0], 0xFF);
@@ -141,12 +107,12 @@ TEST(AviWriter, AudioFollowsFractionalFrameRates) {
   format.rate = 30000, format.scale = 1001;
   ASSERT_EQ(testing_support::WriteMovie(path, format, 31), S_OK);
   ParsedAvi avi;
-  ASSERT_NO_FATAL_FAILURE(Parse(path, avi));
+  ASSERT_NO_FATAL_FAILURE(ParseAvi(path, avi));
   EXPECT_EQ(avi.main.microSecPerFrame, 33367u);
   EXPECT_EQ(avi.streams[1].length, 31u * 1001 * 44100 / 30000);
-  for (const RiffChunk& c : avi.movi->children) {
-    if (c.id == "01wb") {
-      EXPECT_EQ(c.size % 4, 0u) << "whole sample frames only";
+  for (const RiffChunk* c : DataChunks(*avi.movi)) {
+    if (c->id == "01wb") {
+      EXPECT_EQ(c->size % 4, 0u) << "whole sample frames only";
     }
   }
   format.SetFramePeriodMs(66);
@@ -190,7 +156,7 @@ TEST(AviWriter, WrongFrameSizeIsRefusedAndTheFileStaysGood) {
     // Destroyed without Close: the destructor finishes the file.
   }
   ParsedAvi avi;
-  ASSERT_NO_FATAL_FAILURE(Parse(path, avi));
+  ASSERT_NO_FATAL_FAILURE(ParseAvi(path, avi));
   EXPECT_EQ(avi.main.totalFrames, 2u);
   EXPECT_EQ(avi.streams[1].length, 2u * 8000 / 15);
   ExpectIndexMatchesMovi(avi);
@@ -200,7 +166,7 @@ TEST(AviWriter, SizeLimitRefusesWholeFramesAndKeepsTheRest) {
   testing_support::TempFolder folder;
   const std::wstring path = folder.Path(L"limit.avi");
   auto format = Movie(64, 48, VideoCoding::kUncompressedDib, Pcm(11025, 1, 8));
-  format.maxFileBytes = 64 * 1024;
+  format.limits.maxFileBytes = 64 * 1024;
   media::AviWriter writer;
   ASSERT_EQ(writer.Open(path, format), S_OK);
   HRESULT hr = S_OK;
@@ -212,10 +178,10 @@ TEST(AviWriter, SizeLimitRefusesWholeFramesAndKeepsTheRest) {
   EXPECT_EQ(writer.AddVideoFrame(testing_support::SceneFrame(64, 48, n)), hr) << "still refused";
   ASSERT_EQ(writer.Close(), S_OK);
   EXPECT_EQ(writer.Close(), S_OK) << "second close does nothing";
-  EXPECT_LE(folder.FileSize(L"limit.avi"), format.maxFileBytes);
+  EXPECT_LE(folder.FileSize(L"limit.avi"), format.limits.maxFileBytes);
 
   ParsedAvi avi;
-  ASSERT_NO_FATAL_FAILURE(Parse(path, avi));
+  ASSERT_NO_FATAL_FAILURE(ParseAvi(path, avi));
   EXPECT_EQ(avi.main.totalFrames, n);
   EXPECT_EQ(avi.streams[1].length, n * 11025u / 15) << "no audio of a refused frame";
   ExpectIndexMatchesMovi(avi);

@@ -2,6 +2,8 @@
 // Linux-side checks (ffprobe, ffmpeg, identify) of check_media_files.sh.
 // "fill <file>" records until a write fails and prints the frame count, so
 // the script can check the file under a size limit of the process.
+// "die <file> <frames> <RIFF KiB>" records that many frames with sound and
+// then ends its own process without closing the file, as a crash would.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +18,12 @@ using media::VideoCoding;
 using testing_support::Movie;
 using testing_support::Pcm;
 
+// Long movies in small RIFF parts (256 KiB): several parts in a few frames.
+media::MovieFormat Parts(media::MovieFormat format) {
+  format.limits.maxRiffBytes = 256 * 1024;
+  return format;
+}
+
 int WriteSamples(const std::wstring& dir) {
   struct Sample {
     const wchar_t* name;
@@ -28,6 +36,9 @@ int WriteSamples(const std::wstring& dir) {
       {L"dib_odd.avi", Movie(161, 121, VideoCoding::kUncompressedDib, Pcm(22050, 2, 8)), 7},
       {L"mjpeg_audio.avi", Movie(640, 480, VideoCoding::kMjpeg, Pcm(44100, 2, 16)), 30},
       {L"mjpeg_one.avi", Movie(352, 288, VideoCoding::kMjpeg), 1},
+      {L"odml_audio.avi", Parts(Movie(160, 120, VideoCoding::kUncompressedDib, Pcm(22050, 2, 16))), 40},
+      {L"odml_silent.avi", Parts(Movie(160, 120, VideoCoding::kUncompressedDib)), 40},
+      {L"odml_mjpeg.avi", Parts(Movie(320, 240, VideoCoding::kMjpeg, Pcm(11025, 1, 8))), 60},
   };
   for (const Sample& s : samples) {
     const HRESULT hr = testing_support::WriteMovie(dir + L"\\" + s.name, s.format, s.frames);
@@ -59,11 +70,26 @@ int FillUntilFailure(const std::wstring& path) {
   return FAILED(add) && add != HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE) ? 0 : 1;
 }
 
+int DieWhileRecording(const std::wstring& path, int frames, int riffKiB) {
+  auto format = Movie(160, 120, VideoCoding::kUncompressedDib, Pcm(11025, 1, 8));
+  format.limits.maxRiffBytes = static_cast<std::uint64_t>(riffKiB) * 1024;
+  static media::AviWriter writer;  // never destroyed: the process dies
+  HRESULT hr = writer.Open(path, format);
+  for (int n = 0; SUCCEEDED(hr) && n < frames; ++n) {
+    hr = writer.AddVideoFrame(testing_support::SceneFrame(160, 120, static_cast<std::uint32_t>(n)));
+  }
+  std::printf("frames %u parts %zu\n", writer.FramesWritten(), writer.RiffParts());
+  std::fflush(stdout);
+  if (SUCCEEDED(hr)) ::TerminateProcess(::GetCurrentProcess(), 0);
+  return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 2) return WriteSamples(argv[1]);
   if (argc == 3 && std::wstring(argv[1]) == L"fill") return FillUntilFailure(argv[2]);
-  std::printf("usage: media_sample_writer <folder> | fill <file>\n");
+  if (argc == 5 && std::wstring(argv[1]) == L"die") return DieWhileRecording(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+  std::printf("usage: media_sample_writer <folder> | fill <file> | die <file> <frames> <RIFF KiB>\n");
   return 2;
 }

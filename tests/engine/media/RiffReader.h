@@ -1,6 +1,7 @@
 // A minimal RIFF parser for checking written AVI files: every chunk with
 // its offset and size, lists with their children, and a check that all
-// sizes nest inside their parents and the file.
+// sizes nest inside their parents and the file. A file may hold several
+// RIFF chunks in a row (the parts of an OpenDML file).
 #pragma once
 
 #include <cstdint>
@@ -40,13 +41,27 @@ class RiffReader {
  public:
   explicit RiffReader(const std::vector<std::uint8_t>& file) : file_(file) {}
 
-  // Parses the whole file; false with a reason on any inconsistency.
+  // Parses a file of exactly one RIFF chunk; false with a reason on any
+  // inconsistency.
   bool Parse(RiffChunk& root, std::string& error) {
-    std::size_t end = 0;
-    if (!ParseChunk(0, file_.size(), root, error, end)) return false;
-    if (root.id != "RIFF") return Fail(error, "no RIFF header");
-    if (end != file_.size()) return Fail(error, "bytes after the RIFF chunk");
+    std::vector<RiffChunk> parts;
+    if (!ParseParts(parts, error)) return false;
+    if (parts.size() != 1) return Fail(error, "bytes after the RIFF chunk");
+    root = std::move(parts.front());
     return true;
+  }
+
+  // Parses a file of one or more RIFF chunks that fill it exactly.
+  bool ParseParts(std::vector<RiffChunk>& parts, std::string& error) {
+    for (std::size_t at = 0; at < file_.size();) {
+      RiffChunk part;
+      std::size_t end = 0;
+      if (!ParseChunk(at, file_.size(), part, error, end)) return false;
+      if (part.id != "RIFF") return Fail(error, "no RIFF header at " + std::to_string(at));
+      parts.push_back(std::move(part));
+      at = end;
+    }
+    return parts.empty() ? Fail(error, "empty file") : true;
   }
 
  private:

@@ -3,16 +3,28 @@
 # Windows sample writer (under Wine) writes movies and pictures, then
 # ffprobe/ffmpeg and ImageMagick read them. A second run records under a
 # process file-size limit to check that a full disk is reported and the
-# frames written before it stay playable.
-# Usage: check_media_files.sh <wine-run> <media_sample_writer.exe> <work folder>
+# frames written before it stay playable; further runs end the writer's
+# process in the middle of a recording, and both ffprobe and the system's
+# AVIFile services (avifile_probe under Wine) must read what it wrote.
+# Usage: check_media_files.sh <wine-run> <media_sample_writer.exe> <avifile_probe.exe> <work folder>
 set -u
-wine_run=$1 writer=$2 work=$3
+wine_run=$1 writer=$2 avifile_probe=$3 work=$4
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect() {  # expect <what> <actual> <expected>
   [ "$2" = "$3" ] || fail "$1: got [$2], expected [$3]"
 }
 winpath() { echo "Z:${1//\//\\}"; }
+audio_samples() {  # audio_samples <file>: PCM sample frames of all audio packets
+  local block
+  block=$(timeout 60 ffprobe -v error -select_streams a:0 -show_entries stream=channels,bits_per_sample -of csv=p=0 "$1" |
+    awk -F, '{ print $1 * $2 / 8 }')
+  timeout 60 ffprobe -v error -select_streams a:0 -show_entries packet=size -of csv=p=0 "$1" |
+    awk -v b="$block" '{ s += $1 } END { print s / b }'
+}
+avifile() {  # avifile <file>: "video <length> <read> audio <length> <read>" as AVIFile sees it
+  TORVANE_WINE_TIMEOUT=60 "$wine_run" "$avifile_probe" "$(winpath "$1")" 2>/dev/null | tr -d '\r' | sed 's/^.* video /video /'
+}
 probe() {  # probe <file> <entries>: one csv line per stream
   timeout 60 ffprobe -v error -count_frames -show_entries "stream=$2" -of csv=p=0 "$1" 2>&1
 }
@@ -36,6 +48,16 @@ expect "dib_odd audio" "$(probe "$work/dib_odd.avi" $audio | sed -n 2p)" "pcm_u8
 expect "mjpeg_audio video" "$(probe "$work/mjpeg_audio.avi" $fields | head -1)" "mjpeg,video,640,480,30"
 expect "mjpeg_audio audio" "$(probe "$work/mjpeg_audio.avi" $audio | sed -n 2p)" "pcm_s16le,44100,2,16,88200"
 expect "mjpeg_one" "$(probe "$work/mjpeg_one.avi" $fields)" "mjpeg,video,352,288,1"
+# Long movies in OpenDML form: every frame and sample of every RIFF part.
+expect "odml_audio video" "$(probe "$work/odml_audio.avi" $fields | head -1)" "rawvideo,video,160,120,40"
+expect "odml_audio samples" "$(audio_samples "$work/odml_audio.avi")" "58800"
+expect "odml_silent" "$(probe "$work/odml_silent.avi" $fields)" "rawvideo,video,160,120,40"
+expect "odml_mjpeg video" "$(probe "$work/odml_mjpeg.avi" $fields | head -1)" "mjpeg,video,320,240,60"
+expect "odml_mjpeg samples" "$(audio_samples "$work/odml_mjpeg.avi")" "44100"
+for f in odml_audio odml_silent odml_mjpeg; do
+  parts=$(grep -obUa AVIX "$work/$f.avi" | wc -l)
+  [ "$parts" -ge 2 ] || fail "$f: only $parts AVIX parts"
+done
 for f in "$work"/*.avi; do decodes_cleanly "$f"; done
 
 # Decoded frame 3 equals the picture of the same scene frame: rows,
@@ -66,6 +88,27 @@ frames=$(echo "$result" | sed -n 's/^frames \([0-9]*\) .*/\1/p')
 [ "${frames:-0}" -gt 0 ] || fail "no frames before the disk was full"
 expect "full disk video" "$(probe "$work/fill.avi" $fields | head -1)" "rawvideo,video,320,240,${frames:-0}"
 decodes_cleanly "$work/fill.avi"
+
+# A writer that dies: inside the first RIFF part ffprobe and AVIFile read
+# the same frames; past it, ffprobe reads every part and AVIFile the first.
+for run in "3 1024" "17 1024" "25 256"; do
+  set -- $run
+  name="$work/die_$1_$2.avi"
+  result=$(TORVANE_WINE_TIMEOUT=60 "$wine_run" "$writer" die "$(winpath "$name")" "$1" "$2" 2>&1 | tr -d '\r')
+  parts=$(echo "$result" | sed -n 's/^frames [0-9]* parts \([0-9]*\).*/\1/p')
+  [ -n "$parts" ] || { fail "die $1: $result"; continue; }
+  expect "died after $1 frames: ffprobe" "$(probe "$name" $fields | head -1)" "rawvideo,video,160,120,$1"
+  expect "died after $1 frames: samples" "$(audio_samples "$name")" "$(($1 * 735))"
+  decodes_cleanly "$name"
+  seen=$(avifile "$name")
+  if [ "$parts" -eq 1 ]; then
+    expect "died after $1 frames: AVIFile" "$seen" "video $1 $1 audio $(($1 * 735)) $(($1 * 735))"
+  else
+    first=$(echo "$seen" | awk '{ print $2 }')
+    expect "died after $1 frames: AVIFile reads the first part" "$seen" "video $first $first audio $((first * 735)) $((first * 735))"
+    [ "${first:-0}" -gt 0 ] && [ "$first" -lt "$1" ] || fail "AVIFile first part of $name: $seen"
+  fi
+done
 
 [ $failures -eq 0 ] && echo "PASS" && rm -rf "$work"
 exit $failures

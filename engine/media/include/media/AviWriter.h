@@ -1,11 +1,12 @@
-// Writes a movie capture file: AVI 1.0 with one video stream (uncompressed
+// Writes a movie capture file: AVI with one video stream (uncompressed
 // 24-bit DIB or MJPEG) and, optionally, the synthetic microphone's PCM
-// tone interleaved after each frame for that frame's duration. Whether
-// frames come one per explicit request or as a timed series, each one is
-// an AddVideoFrame call. Every failure (bad format, unwritable path, full
-// disk, size limit) is returned as an HRESULT; what was written before a
-// failure stays in the file, and a writer destroyed without Close still
-// finishes the file.
+// tone interleaved after each frame for that frame's duration; past 1 GiB
+// the file continues in OpenDML form (AviContainer.h). Whether frames come
+// one per explicit request or as a timed series, each one is an
+// AddVideoFrame call. The file on disk is readable after every frame.
+// Every failure (bad format, unwritable path, full disk, size limit) is
+// returned as an HRESULT; what was written before a failure stays in the
+// file, and a writer destroyed without Close still finishes the file.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +33,7 @@ struct MovieFormat {
   // Frames per second as rate / scale, e.g. 15 / 1 or 30000 / 1001.
   std::uint32_t rate = 15, scale = 1;
   std::optional<AudioFormat> audio;  // none: a silent movie
-  std::uint64_t maxFileBytes = AviContainer::kMaxFileBytes;
+  AviLimits limits;
 
   // rate / scale from a frame period in milliseconds (1000 / period
   // frames a second); a period of 0 gives 15 frames a second.
@@ -65,6 +66,7 @@ class AviWriter {
 
   std::uint32_t FramesWritten() const noexcept { return container_.Totals().videoFrames; }
   std::uint64_t FileBytes() const noexcept { return container_.FileBytes(); }
+  std::size_t RiffParts() const noexcept { return container_.Parts(); }
 
  private:
   std::size_t AudioFramesDue(std::uint32_t videoFrames) const noexcept;

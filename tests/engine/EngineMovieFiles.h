@@ -1,0 +1,23 @@
+// Movie recording helpers of the engine tests: the folder the Linux-side
+// check (check_engine_movies.sh) reads, movie requests, and the
+// expectation file next to each movie that tells the check how many
+// frames ffprobe and AVIFile must find in it.
+#pragma once
+
+#include <string>
+
+#include "EngineRecords.h"
+
+namespace engine_test {
+
+// "<working folder>\engine-movies\", created when missing.
+std::string MovieFolder();
+
+// A 6/1 request for path: 66 ms frame period, the given record mode
+// (2 timed, 3 frame by frame), compression and sound.
+engine::MovieRequestRecord MovieRequest(const std::string& path, long mode, bool compressed, bool audio);
+
+// Writes "<movie>.expect": "<at least|exactly> <frames> <RIFF parts: one|several>".
+void ExpectFrames(const std::string& movie, const char* relation, unsigned frames, bool severalParts);
+
+}  // namespace engine_test
