@@ -31,14 +31,6 @@ double Now() {
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-// Waits until no engine runs (its instance mutex is free).
-void WaitForNoEngine() {
-  common::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kEngineInstanceMutexName));
-  if (!mutex) return;
-  const DWORD wait = ::WaitForSingleObject(mutex.get(), 10000);
-  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ::ReleaseMutex(mutex.get());
-}
-
 // The engine's own CPU time in ms, as it measures it (inquiry 1010).
 double CpuMs(const engine_test::EngineClient& client) {
   struct {
@@ -58,7 +50,7 @@ void Report(const char* what, double value, const char* unit, double target, boo
 // CreateCameraEngine with no engine running: launch, ready event and the
 // first CoCreateInstance.
 double MeasureLaunch(common::ComPtr<ICameraEngine>* engine) {
-  WaitForNoEngine();
+  engine_test::EngineEndsWithin(10000);
   const std::wstring config = engine_test::TestConfigPath();
   ::SetEnvironmentVariableW(L"CAMERA_ENGINE_CONFIG", config.c_str());
   const double start = Now();

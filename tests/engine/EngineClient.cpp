@@ -21,6 +21,15 @@ constexpr char kCameras[] =
 
 }  // namespace
 
+bool EngineEndsWithin(DWORD timeoutMs) {
+  common::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, engine::kEngineInstanceMutexName));
+  if (!mutex) return true;
+  const DWORD wait = ::WaitForSingleObject(mutex.get(), timeoutMs);
+  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return false;
+  ::ReleaseMutex(mutex.get());
+  return true;
+}
+
 std::string TempFolder() {
   char path[MAX_PATH];
   const DWORD length = ::GetTempPathA(MAX_PATH, path);

@@ -81,6 +81,10 @@ class MessageSink {
   std::vector<MSG> messages_;
 };
 
+// True once no engine holds the engine's instance mutex (none runs, or
+// the one running has ended) within timeoutMs.
+bool EngineEndsWithin(DWORD timeoutMs);
+
 // The temporary folder with a trailing backslash, as ANSI.
 std::string TempFolder();
 

@@ -26,7 +26,7 @@ class EngineKilledWhileRecording : public ::testing::Test {
 // Kills the engine process of client (its id from inquiry 1010).
 void KillEngine(const engine_test::EngineClient& client) {
   std::uint32_t info[4] = {};
-  ASSERT_EQ(S_OK, client.Inq(1010, 0, nullptr, 0, info, sizeof(info)));
+  ASSERT_EQ(S_OK, client.Inq(kScenarioProcessInfo, 0, nullptr, 0, info, sizeof(info)));
   common::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, info[0]));
   ASSERT_TRUE(process.valid());
   ASSERT_TRUE(::TerminateProcess(process.get(), 1));
@@ -39,11 +39,7 @@ TEST_F(EngineKilledWhileRecording, TheCaptureFileKeepsTheFramesRecordedSoFar) {
   {
     engine_test::EngineClient client;
     engine_test::MessageSink sink;
-    ASSERT_EQ(S_OK, client.Create());
-    ASSERT_EQ(S_OK, client.ExecLong(kCmdNotifyWindow, 0, static_cast<long>(WindowToRecord(sink.Window()))));
-    ASSERT_EQ(S_OK, client.Connect(0));
-    ASSERT_EQ(S_OK, client.ExecRecord(kCmdMovie, kMovieAudioFormat, AudioFormatRecord{24, 2, 22050, 16, 0, 0}));
-    ASSERT_EQ(S_OK, client.ExecRecord(kCmdMovie, kMovieStart, engine_test::MovieRequest(path, 2, false, true)));
+    ASSERT_NO_FATAL_FAILURE(engine_test::StartTimedRecording(client, sink, path, AudioFormatRecord{24, 2, 22050, 16, 0, 0}));
     // Two seconds in: the second progress report, then the kill.
     for (int i = 0; i < 300 && sink.Count(kMsgRecordingProgress) < 2; ++i) sink.Pump(20);
     ASSERT_EQ(2u, sink.Count(kMsgRecordingProgress));

@@ -15,19 +15,10 @@
 #include "common/ComInit.h"
 
 using namespace engine;
+using engine_test::EngineEndsWithin;
 using engine_test::EngineClient;
 
 namespace {
-
-// True once no engine holds the instance mutex (it ended), within timeoutMs.
-bool EngineEndsWithin(DWORD timeoutMs) {
-  common::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kEngineInstanceMutexName));
-  if (!mutex) return true;
-  const DWORD wait = ::WaitForSingleObject(mutex.get(), timeoutMs);
-  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return false;
-  ::ReleaseMutex(mutex.get());
-  return true;
-}
 
 bool EngineRuns() { return !EngineEndsWithin(0); }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <fstream>
 
@@ -25,6 +27,16 @@ engine::MovieRequestRecord MovieRequest(const std::string& path, long mode, bool
   movie.recordAudio = audio ? 1 : 0;
   movie.createFlags = 3;
   return movie;
+}
+
+void StartTimedRecording(EngineClient& client, MessageSink& sink, const std::string& path,
+                         const engine::AudioFormatRecord& audio) {
+  using namespace engine;
+  ASSERT_EQ(S_OK, client.Create());
+  ASSERT_EQ(S_OK, client.ExecLong(kCmdNotifyWindow, 0, static_cast<long>(WindowToRecord(sink.Window()))));
+  ASSERT_EQ(S_OK, client.Connect(0));
+  ASSERT_EQ(S_OK, client.ExecRecord(kCmdMovie, kMovieAudioFormat, audio));
+  ASSERT_EQ(S_OK, client.ExecRecord(kCmdMovie, kMovieStart, MovieRequest(path, 2, false, true)));
 }
 
 void ExpectFrames(const std::string& movie, const char* relation, unsigned frames, bool severalParts) {

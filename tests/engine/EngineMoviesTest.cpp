@@ -91,14 +91,14 @@ TEST_F(EngineMovies, RecordingsTheEngineEndsAreCompleteUpToTheEnd) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(S_OK, client_.Connect(0));
     Prepare(0, AudioFormatRecord{24, 1, 11025, 8, 0, 0});
-    ASSERT_EQ(S_OK, client_.Exec(1008, c.limit));
+    ASSERT_EQ(S_OK, client_.Exec(kScenarioMovieLimit, c.limit));
     const std::string path = folder_ + c.name;
     ASSERT_EQ(S_OK, client_.ExecRecord(kCmdMovie, kMovieStart, MovieRequest(path, 2, false, true)));
     std::uint32_t frames = 1;
     if (c.limit == 0) {
       WaitForFrames(8);
       frames = State(client_).framesWritten;
-      ASSERT_EQ(S_OK, client_.Exec(1000, 0));
+      ASSERT_EQ(S_OK, client_.Exec(kScenarioUnplug, 0));
     }
     MSG ended{};
     ASSERT_TRUE(sink.WaitFor(kMsgRecordingEnded, 10000, &ended));
@@ -106,10 +106,12 @@ TEST_F(EngineMovies, RecordingsTheEngineEndsAreCompleteUpToTheEnd) {
     EXPECT_EQ(0, State(client_).active);
     WIN32_FILE_ATTRIBUTE_DATA file{};
     ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file));
-    if (c.limit) EXPECT_LE(file.nFileSizeLow, static_cast<DWORD>(c.limit));
+    if (c.limit) {
+      EXPECT_LE(file.nFileSizeLow, static_cast<DWORD>(c.limit));
+    }
     ExpectFrames(path, "at-least", frames, false);
-    client_.Exec(1001, 0);
-    client_.Exec(1008, 0);
+    client_.Exec(kScenarioReplug, 0);
+    client_.Exec(kScenarioMovieLimit, 0);
     sink.Clear();
   }
 }
@@ -119,7 +121,7 @@ TEST_F(EngineMovies, RecordingsTheEngineEndsAreCompleteUpToTheEnd) {
 TEST_F(EngineMovies, LongMoviesContinuePastTheFirstRiff) {
   for (bool audio : {true, false}) {
     Prepare(0, AudioFormatRecord{24, 2, 22050, 16, 0, 0});
-    ASSERT_EQ(S_OK, client_.Exec(1011, 1024 * 1024));
+    ASSERT_EQ(S_OK, client_.Exec(kScenarioRiffLimit, 1024 * 1024));
     const std::string path = folder_ + (audio ? "long-audio.avi" : "long-silent.avi");
     ASSERT_EQ(S_OK, client_.ExecRecord(kCmdMovie, kMovieStart, MovieRequest(path, 3, false, audio)));
     for (int i = 0; i < 20; ++i) ASSERT_EQ(S_OK, client_.Exec(kCmdMovie, kMovieAddFrame));
@@ -127,10 +129,10 @@ TEST_F(EngineMovies, LongMoviesContinuePastTheFirstRiff) {
     ASSERT_EQ(S_OK, client_.Exec(kCmdMovie, kMovieStop));
     ExpectFrames(path, "exactly", 20, true);
   }
-  EXPECT_EQ(S_OK, client_.Exec(1011, 0));
-  EXPECT_EQ(E_INVALIDARG, client_.Exec(1011, 65535));
-  EXPECT_EQ(E_INVALIDARG, client_.Exec(1011, (1L << 30) + 1));
-  EXPECT_EQ(E_INVALIDARG, client_.Exec(1008, 16383));
+  EXPECT_EQ(S_OK, client_.Exec(kScenarioRiffLimit, 0));
+  EXPECT_EQ(E_INVALIDARG, client_.Exec(kScenarioRiffLimit, 65535));
+  EXPECT_EQ(E_INVALIDARG, client_.Exec(kScenarioRiffLimit, (1L << 30) + 1));
+  EXPECT_EQ(E_INVALIDARG, client_.Exec(kScenarioMovieLimit, 16383));
 }
 
 TEST_F(EngineMovies, OneRecordingAtATimeAcrossClients) {

@@ -15,6 +15,7 @@
 #include "common/Registry.h"
 
 using namespace engine;
+using engine_test::EngineEndsWithin;
 
 namespace {
 
@@ -41,15 +42,6 @@ std::wstring RegisteredCommand(HKEY root, const wchar_t* key) {
   common::UniqueRegKey opened = common::OpenRegKey(root, key);
   if (!opened) return {};
   return common::ReadRegString(opened.get(), nullptr).value_or(L"");
-}
-
-bool EngineEndsWithin(DWORD timeoutMs) {
-  common::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kEngineInstanceMutexName));
-  if (!mutex) return true;
-  const DWORD wait = ::WaitForSingleObject(mutex.get(), timeoutMs);
-  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return false;
-  ::ReleaseMutex(mutex.get());
-  return true;
 }
 
 TEST(EngineRegistration, PerUserAndMachineEntriesComeAndGo) {
