@@ -134,6 +134,7 @@ enum ScenarioCommand : long {
   kScenarioReloadConfig = 1009,    // input = INI path (ANSI), none = the default file
   kScenarioProcessInfo = 1010,     // inquiry: process id, 0, CPU time
   kScenarioRiffLimit = 1011,       // sub = largest RIFF part of a capture file, 0 = 1 GiB
+  kScenarioIndicator = 1012,       // sub = camera index, input = number (102..108, 28 mode), value
 };
 
 }  // namespace engine

@@ -24,8 +24,8 @@ inline constexpr UINT kMsgValueReport = 1567;        // an engine report with tw
 inline constexpr UINT kMsgHookFrame = 1625;          // lParam: frame number
 inline constexpr UINT kMsgRecordingProgress = 1628;  // wParam: frames, lParam: elapsed ms
 inline constexpr UINT kMsgCameraStateCheck = 1629;
-inline constexpr UINT kMsgPropertyChanged = 1630;    // another client set a camera property: number, value
-inline constexpr UINT kMsgIndicatorTimer = 1631;     // wParam non-zero: refresh the indicators every second
+inline constexpr UINT kMsgPropertyChanged = 1630;    // a camera property or the mode changed: number, value
+inline constexpr UINT kMsgIndicatorTimer = 1631;     // IndicatorPolling, lParam: the level (property 102)
 
 // wParam of kMsgMotionReport.
 enum MotionReportKind : WPARAM {
@@ -40,6 +40,17 @@ enum RecordingEndReason : WPARAM {
   kRecordingEndDiskFull = 1,  // or the size limit
   kRecordingEndCameraLost = 2,
   kRecordingEndWriteFailure = 3,
+};
+
+// wParam of kMsgPropertyChanged for the camera mode of command 28; no
+// camera property has this number.
+inline constexpr WPARAM kModeChangedNumber = 28;
+
+// wParam of kMsgIndicatorTimer: while the level indicator shows a level,
+// the client refreshes the indicators every second.
+enum IndicatorPolling : WPARAM {
+  kIndicatorPollingOff = 0,
+  kIndicatorPollingOn = 1,
 };
 
 // wParam of kMsgPause.

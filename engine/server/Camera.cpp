@@ -14,8 +14,12 @@ Camera::Camera(const CameraDefinition& definition, std::uint32_t index)
       state_(definition.state),
       capture_(definition.initialSize),
       renderer_(definition.serial * 7919u + index) {
-  properties_ = {{kPropShowHide, definition.showHide}, {kPropIndicatorLevel, 0}, {kPropIndicatorReserved, 0},
-                 {kPropIndicatorSwitch, 0}, {kPropIndicatorValue, 1}};
+  properties_ = {{kPropShowHide, definition.showHide},
+                 {kPropIndicatorLevel, definition.indicatorLevel},
+                 {kPropIndicatorReserved, definition.indicatorReserved},
+                 {kPropIndicatorSwitch, definition.indicatorSwitch},
+                 {kPropIndicatorValue, definition.indicatorValue}};
+  mode_ = definition.mode;
 }
 
 CameraRecord Camera::Record() const {

@@ -1,6 +1,7 @@
 // Preparation, notification window, camera enumeration and connection.
 #include <optional>
 
+#include "CameraValues.h"
 #include "EngineCommands.h"
 #include "Engine.h"
 #include "Handlers.h"
@@ -26,6 +27,7 @@ HRESULT Connect(Session& session, const Call& call) {
   Camera* camera = Engine::Instance().FindCamera(record);
   if (!camera || camera->Gone()) return session.Fail(kReasonNoCamera);
   session.Connect(*camera);
+  ReportIndicatorsTo(session);
   RememberCamera(*camera);
   return S_OK;
 }

@@ -1,10 +1,13 @@
 // Camera properties by number (5/p) and the engine mode (28/x). Properties
 // 16, 19, 20 and 29 belong to the client (live video during pictures,
 // motion reporting, motion sensitivity, video hook); every other number is
-// a property of the connected camera, shared by all its clients.
+// a property of the connected camera, shared by all its clients (28 is
+// none: reports of the mode carry it). Changes are reported to the
+// camera's other clients (CameraValues.h).
 #include "EngineCommands.h"
 #include "Engine.h"
 #include "EngineMessages.h"
+#include "CameraValues.h"
 #include "Handlers.h"
 
 namespace engine {
@@ -42,6 +45,12 @@ bool IsClientProperty(long property) {
          property == kPropMotionSensitivity || property == kPropHook;
 }
 
+// Any other number up to kMaxPropertyNumber but the one that 1630 uses for
+// the mode.
+bool IsCameraProperty(long property) {
+  return property >= 0 && property <= kMaxPropertyNumber && property != static_cast<long>(kModeChangedNumber);
+}
+
 long ClientProperty(const Session& session, long property) {
   switch (property) {
     case kPropLiveVideo: return session.liveVideo;
@@ -58,31 +67,30 @@ HRESULT ExecuteProperty(Session& session, const Call& call) {
   const HRESULT hr = ReadLong(call, &value);
   if (FAILED(hr)) return hr;
   if (IsClientProperty(call.subCode)) return SetClientProperty(session, call.subCode, value);
-  if (call.subCode < 0 || call.subCode > kMaxPropertyNumber) return E_INVALIDARG;
+  if (!IsCameraProperty(call.subCode)) return E_INVALIDARG;
   if (!session.camera) return session.Fail(kReasonNoCamera);
-  session.camera->SetProperty(call.subCode, value);
-  // Other clients of the camera refresh their indicators.
-  Engine::Instance().PostToUsers(*session.camera, kMsgPropertyChanged,
-                                 static_cast<WPARAM>(call.subCode), value, &session);
+  ChangeCameraValue(*session.camera, call.subCode, value, &session);
   return S_OK;
 }
 
 HRESULT InquireProperty(Session& session, const Call& call) {
   if (IsClientProperty(call.subCode)) return WriteLong(call, ClientProperty(session, call.subCode));
+  if (!IsCameraProperty(call.subCode)) return E_INVALIDARG;
   if (!session.camera) return session.Fail(kReasonNoCamera);
   if (!session.camera->HasProperty(call.subCode)) return E_INVALIDARG;
   return WriteLong(call, session.camera->Property(call.subCode));
 }
 
 HRESULT ExecuteMode(Session& session, const Call& call) {
-  if (call.subCode != 1 && call.subCode != 2) return E_NOTIMPL;
+  if (call.subCode != kModeOn && call.subCode != kModeOff) return E_NOTIMPL;
   if (!session.camera) return session.Fail(kReasonNoCamera);
-  session.camera->SetMode(call.subCode == 1);
+  ChangeCameraValue(*session.camera, static_cast<long>(kModeChangedNumber), call.subCode == kModeOn ? 1 : 0,
+                    &session);
   return S_OK;
 }
 
 HRESULT InquireMode(Session& session, const Call& call) {
-  if (call.subCode != 3) return E_NOTIMPL;
+  if (call.subCode != kModeRead) return E_NOTIMPL;
   if (!session.camera) return session.Fail(kReasonNoCamera);
   return WriteLong(call, session.camera->Mode() ? 1 : 0);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "CameraValues.h"
 #include "EngineCommands.h"
 #include "Engine.h"
 #include "EngineMessages.h"
@@ -85,6 +86,19 @@ HRESULT SetState(const Call& call) {
   return S_OK;
 }
 
+// The camera changes one of its indicators by itself: every client hears.
+HRESULT ChangeIndicator(const Call& call) {
+  std::int32_t values[2];
+  const HRESULT hr = ReadRecord(call, &values);
+  if (FAILED(hr)) return hr;
+  Camera* camera = CameraOf(call);
+  if (!camera || !IsIndicatorNumber(values[0])) return E_INVALIDARG;
+  LogLine("scenario: camera %ld indicator %ld = %ld", call.subCode, static_cast<long>(values[0]),
+          static_cast<long>(values[1]));
+  ChangeCameraValue(*camera, values[0], values[1], nullptr);
+  return S_OK;
+}
+
 HRESULT ReloadConfig(const Call& call) {
   std::wstring path = DefaultConfigPath();
   if (call.input && call.inputSize > 0) {
@@ -141,6 +155,7 @@ HRESULT ExecuteScenario(Session& session, const Call& call) {
                                                       : media::AviLimits::kMaxRiffBytes;
       return S_OK;
     case kScenarioReloadConfig: return ReloadConfig(call);
+    case kScenarioIndicator: return ChangeIndicator(call);
     default: return E_NOTIMPL;
   }
 }

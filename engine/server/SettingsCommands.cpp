@@ -1,8 +1,10 @@
 // Camera settings saved under (9/2) and loaded from (9/1) a registry key
 // given in full with its root name ("HKEY_CURRENT_USER\..."). Each camera
 // keeps its own subkey named after the camera: capture size, motion
-// sensitivity, the engine mode and properties 107 and 108.
+// sensitivity, the engine mode and properties 106, 107 and 108.
+#include "CameraValues.h"
 #include "EngineCommands.h"
+#include "EngineMessages.h"
 #include "Engine.h"
 #include "Handlers.h"
 #include "common/Registry.h"
@@ -25,6 +27,17 @@ HRESULT KeyOf(const Session& session, const SettingsRecord& record, SettingsKey*
   return S_OK;
 }
 
+// The camera values kept with the settings: the indicators a user sets
+// (the level is a reading of the camera, not a setting).
+struct SavedValue {
+  const wchar_t* name;
+  long number;
+};
+const SavedValue kSavedValues[] = {{L"Mode", static_cast<long>(kModeChangedNumber)},
+                                   {L"Switch", kPropIndicatorSwitch},
+                                   {L"Value", kPropIndicatorValue},
+                                   {L"Indicator106", kPropIndicatorReserved}};
+
 HRESULT Save(Session& session, const SettingsKey& where) {
   common::UniqueRegKey key = common::CreateRegKey(where.root, where.path, KEY_WRITE);
   if (!key) return HRESULT_FROM_WIN32(::GetLastError());
@@ -32,9 +45,9 @@ HRESULT Save(Session& session, const SettingsKey& where) {
   common::WriteRegDword(key.get(), L"Width", static_cast<DWORD>(camera.CaptureSize().width));
   common::WriteRegDword(key.get(), L"Height", static_cast<DWORD>(camera.CaptureSize().height));
   common::WriteRegDword(key.get(), L"Sensitivity", static_cast<DWORD>(session.sensitivity));
-  common::WriteRegDword(key.get(), L"Mode", camera.Mode() ? 1 : 0);
-  common::WriteRegDword(key.get(), L"Switch", static_cast<DWORD>(camera.Property(kPropIndicatorSwitch)));
-  common::WriteRegDword(key.get(), L"Value", static_cast<DWORD>(camera.Property(kPropIndicatorValue)));
+  for (const SavedValue& saved : kSavedValues) {
+    common::WriteRegDword(key.get(), saved.name, static_cast<DWORD>(CameraValue(camera, saved.number)));
+  }
   return S_OK;
 }
 
@@ -52,9 +65,14 @@ HRESULT Load(Session& session, const SettingsKey& where) {
   if (const auto value = common::ReadRegDword(key.get(), L"Sensitivity"); value && *value >= 1 && *value <= 100) {
     session.sensitivity = static_cast<long>(*value);
   }
-  if (const auto value = common::ReadRegDword(key.get(), L"Mode")) camera.SetMode(*value != 0);
-  if (const auto value = common::ReadRegDword(key.get(), L"Switch")) camera.SetProperty(kPropIndicatorSwitch, static_cast<long>(*value));
-  if (const auto value = common::ReadRegDword(key.get(), L"Value")) camera.SetProperty(kPropIndicatorValue, static_cast<long>(*value));
+  // Indicators that change are reported to every client of the camera,
+  // the one that loads included: it did not know the stored values.
+  for (const SavedValue& saved : kSavedValues) {
+    const auto value = common::ReadRegDword(key.get(), saved.name);
+    if (value && static_cast<long>(*value) != CameraValue(camera, saved.number)) {
+      ChangeCameraValue(camera, saved.number, static_cast<long>(*value), nullptr);
+    }
+  }
   return S_OK;
 }
 

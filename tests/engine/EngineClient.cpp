@@ -16,6 +16,7 @@ constexpr char kCameras[] =
     "StillSizes=1280x960\r\nShowHide=1\r\n"
     "[Camera1]\r\nName=Test Camera B\r\nType=14\r\nVendorId=0x7A01\r\nProductId=0x0102\r\n"
     "Serial=12\r\nDevice=TESTDEV1\r\nSizes=320x240,640x480\r\nStillSizes=\r\n"
+    "Level=2\r\nIndicator106=5\r\nSwitch=1\r\nValue=3\r\nMode=1\r\n"
     "[Camera2]\r\nName=Test Camera C\r\nType=3\r\nVendorId=0x7A02\r\nProductId=901\r\n"
     "Serial=13\r\nSizes=160x120,320x240\r\n";
 
