@@ -46,6 +46,12 @@ enum MovieSub : long {
   kMovieState = 6,
 };
 
+// Record modes of the movie request (6/1).
+enum RecordMode : long {
+  kRecordModeTimed = 2,        // frames on the camera's clock
+  kRecordModeFrameByFrame = 3, // frames only on 6/3
+};
+
 enum PictureSub : long {
   kPictureToFile = 0,
   kPictureSound = 2,

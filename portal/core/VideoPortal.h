@@ -24,6 +24,7 @@
 #include "core/dialogs/Launchers.h"
 #include "core/messages/MessageRouter.h"
 #include "core/messages/VideoHook.h"
+#include "core/movies/AviPostProcessor.h"
 #include "core/movies/MovieRecording.h"
 #include "core/pictures/BusyIndicator.h"
 #include "core/pictures/IndexedPictures.h"
@@ -220,6 +221,7 @@ class VideoPortal final : public OleControl,
   CameraSession session_;
   PictureOutput pictures_;
   IndexedPictures indexedPictures_;
+  AviPostProcessor moviePostProcessor_;
   MovieRecording movies_;
   VideoHook hook_;
   NoPaneBar bar_;

@@ -40,6 +40,9 @@ bool VideoPortal::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 // window and the control behaves as unprepared again.
 void VideoPortal::OnDestroy() {
   if (!session_.HasEngine()) return;
+  // A movie still recording is finished at its target before the camera
+  // goes.
+  if (movies_.RecordingLocal()) AsMemberCall([this] { return movies_.Stop(); });
   AsMemberCall([this] { session_.Release(); });
   hook_.Close();
   router_.StopStatusTimer();

@@ -9,6 +9,14 @@
 
 namespace portal {
 
+// Whether a failed call means the engine's process is gone (killed or
+// crashed) rather than a refusal by a living engine.
+inline bool IsEngineGone(HRESULT hr) {
+  return hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) ||
+         hr == RPC_E_DISCONNECTED || hr == RPC_E_SERVER_DIED || hr == RPC_E_SERVER_DIED_DNE ||
+         hr == CO_E_OBJNOTCONNECTED;
+}
+
 class EngineLink {
  public:
   virtual ~EngineLink() = default;

@@ -103,6 +103,40 @@ engine::PictureRequestRecord MakePictureRequest(std::wstring_view target, std::w
   return record;
 }
 
+LONG MovieFramePeriodMs(LONG framesPerSecond) { return framesPerSecond == 0 ? 0 : 1000 / framesPerSecond; }
+
+engine::MovieRequestRecord MakeMovieRequest(std::wstring_view captureFile, std::wstring_view textStamp,
+                                            const MovieRequestValues& values) {
+  auto record = Sized<engine::MovieRequestRecord>();
+  common::CopyToAnsiField(captureFile, record.captureFile, sizeof(record.captureFile));
+  record.framePeriodMs = values.framePeriodMs;
+  record.recordMode = values.recordMode;
+  record.compression = values.compression ? 1 : 0;
+  record.recordAudio = values.recordAudio;
+  common::CopyToAnsiField(textStamp, record.textStamp, sizeof(record.textStamp));
+  record.createFlags = values.createFlags;
+  return record;
+}
+
+engine::VideoCompressionRecord MakeVideoCompressionRecord(LONG fourCC, LONG quality, LONG keyFrameInterval) {
+  auto record = Sized<engine::VideoCompressionRecord>();
+  record.fourCC = static_cast<std::uint32_t>(fourCC);
+  record.quality = quality;
+  record.keyFrameInterval = keyFrameInterval;
+  return record;
+}
+
+engine::AudioFormatRecord MakeAudioFormatRecord(LONG channels, LONG samplesPerSecond, LONG bitsPerSample,
+                                                LONG fourCC, LONG quality) {
+  auto record = Sized<engine::AudioFormatRecord>();
+  record.channels = channels;
+  record.samplesPerSecond = samplesPerSecond;
+  record.bitsPerSample = bitsPerSample;
+  record.fourCC = static_cast<std::uint32_t>(fourCC);
+  record.quality = quality;
+  return record;
+}
+
 bool SameCamera(const engine::CameraRecord& a, const engine::CameraRecord& b) {
   return a.vendorId == b.vendorId && a.productId == b.productId && a.type == b.type && a.serial == b.serial;
 }

@@ -30,6 +30,23 @@ engine::PictureSoundRecord MakePictureSoundRecord(std::wstring_view soundFile);
 engine::PictureRequestRecord MakePictureRequest(std::wstring_view target, std::wstring_view textStamp,
                                                 DWORD mappingSize);
 
+// What a movie request (6/1) carries besides its two texts.
+struct MovieRequestValues {
+  LONG framePeriodMs = 0;
+  LONG recordMode = 0;
+  bool compression = false;  // record with the codec of the compression record
+  LONG recordAudio = 0;
+  LONG createFlags = 0;
+};
+
+// The frame period of a playback rate: 1000 / framesPerSecond ms, 0 for 0.
+LONG MovieFramePeriodMs(LONG framesPerSecond);
+engine::MovieRequestRecord MakeMovieRequest(std::wstring_view captureFile, std::wstring_view textStamp,
+                                            const MovieRequestValues& values);
+engine::VideoCompressionRecord MakeVideoCompressionRecord(LONG fourCC, LONG quality, LONG keyFrameInterval);
+engine::AudioFormatRecord MakeAudioFormatRecord(LONG channels, LONG samplesPerSecond, LONG bitsPerSample,
+                                                LONG fourCC, LONG quality);
+
 // Whether two camera records describe the same camera (identifiers, type
 // and the serial value).
 bool SameCamera(const engine::CameraRecord& a, const engine::CameraRecord& b);

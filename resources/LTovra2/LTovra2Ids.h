@@ -41,6 +41,15 @@
 #define IDS_MOVIE_CAMERA_IN_USE 57694          // %1 path
 #define IDS_PICTURE_CAMERA_UNAVAILABLE 57695   // %1 path, %2 camera
 #define IDS_MOVIE_CAMERA_UNAVAILABLE 57696     // %1 path, %2 camera
+// Movie recording: why a recording could not start (by the engine's
+// failure reason), where a movie that could not be saved was kept, and
+// the progress window shown while a recorded movie is saved.
+#define IDS_MOVIE_START_NO_CAMERA 155          // no usable camera
+#define IDS_MOVIE_START_FILE_ERROR 156         // the capture file cannot be written
+#define IDS_MOVIE_START_BUSY 157               // the camera is busy
+#define IDS_MOVIE_KEPT 158                     // %1 target, %2 the file the movie is in
+#define IDD_SAVE_PROGRESS 102
+#define IDC_SAVE_PROGRESS_BAR 1002
 // The busy indicator shown while a picture is taken: a small modeless
 // dialog whose placeholder (IDC_BUSY_PLACEHOLDER) the busy animation
 // replaces to play the busy movie.

@@ -5,10 +5,13 @@
 
 #include <fstream>
 
+#include <tlhelp32.h>
+
 #include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/Strings.h"
+#include "common/UniqueHandle.h"
 #include "engine/interface/EngineCommands.h"
 
 namespace dispid = tovra2::dispid;
@@ -157,6 +160,34 @@ LONG HostedPortal::Scenario(LONG command, LONG subCode, const void* input, LONG 
   args.push_back(Variant::Pointer(0));
   args.emplace_back(0L);
   return Call(dispid::kSendCommand, std::move(args));
+}
+
+LONG HostedPortal::Inquiry(LONG command, LONG subCode, void* output, LONG size) {
+  std::vector<Variant> args;
+  args.emplace_back(command);
+  args.emplace_back(subCode);
+  args.emplace_back(0L);
+  args.push_back(Variant::Pointer(0));
+  args.emplace_back(0L);
+  args.push_back(Variant::Pointer(reinterpret_cast<LONG_PTR>(output)));
+  args.emplace_back(size);
+  return Call(dispid::kQuery, std::move(args));
+}
+
+int KillCameraEngines() {
+  common::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  int killed = 0;
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"CameraEngine.exe") != 0) continue;
+    common::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (process && ::TerminateProcess(process.get(), 9)) {
+      ::WaitForSingleObject(process.get(), 5000);
+      ++killed;
+    }
+  }
+  return killed;
 }
 
 LONG HostedPortal::ReloadEngineConfig(const std::wstring& path) {

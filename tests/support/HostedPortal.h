@@ -37,6 +37,10 @@ class EngineConfigFile {
   std::wstring path_;
 };
 
+// Kills every CameraEngine.exe process (as a crash would) and waits until
+// each is gone; returns how many were killed.
+int KillCameraEngines();
+
 class HostedPortal {
  public:
   HostedPortal();
@@ -59,6 +63,8 @@ class HostedPortal {
   // Loads a configuration into the running engine (scenario command).
   LONG ReloadEngineConfig(const std::wstring& path);
   LONG Scenario(LONG command, LONG subCode, const void* input = nullptr, LONG size = 0);
+  // An engine inquiry through Query; 0 when the engine answered.
+  LONG Inquiry(LONG command, LONG subCode, void* output, LONG size);
 
   // Pumps messages until predicate() holds or the time runs out.
   bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs = 5000);

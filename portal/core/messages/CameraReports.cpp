@@ -52,11 +52,11 @@ bool MessageRouter::OnCameraStateCheck(WPARAM, LPARAM) {
   bar_.ResetAfterCameraLoss();
   const bool wasRecording = movies_.RecordingLocal();
   AsMemberCall([&] { return session_.Disconnect(); });
+  OnFormatReport(0, 0);  // the stream is gone: as if it had changed
   view_.LayOut();
   view_.Repaint();
   if (wasRecording) {
-    AsMemberCall([&] { return movies_.Stop(); });
-    Notify(tovra2::kNotifyRecordingEnded, kRecordingEndCameraLost);
+    OnRecordingEnded(kRecordingEndCameraLost, 0);
     bar_.Redraw();
   }
   ChooseInfoScreen();

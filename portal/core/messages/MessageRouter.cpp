@@ -111,10 +111,18 @@ bool MessageRouter::OnMotionReport(WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
+// The movie written so far is finished at its target before the client
+// hears of the end; then the user learns whether the target or the camera
+// was the cause.
 bool MessageRouter::OnRecordingEnded(WPARAM wParam, LPARAM) {
   AsMemberCall([&] { return movies_.Stop(); });
+  bar_.ShowRecordingEnded();
   const bool known = wParam >= kRecordingEndDiskFull && wParam <= kRecordingEndWriteFailure;
   Notify(tovra2::kNotifyRecordingEnded, known ? Long(wParam) : 0);
+  AsMemberCall([&] {
+    movies_.ExplainEndedRecording();
+    return true;
+  });
   view_.PostToSelf(kMsgInterfaceRefresh, 0, 0);
   return true;
 }

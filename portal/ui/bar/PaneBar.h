@@ -33,6 +33,11 @@ class PaneBar {
   // Clicks on the mode pane and the value pane.
   virtual void ToggleMode() = 0;
   virtual void OpenValueMenu() = 0;
+  // This control's movie recording started or stopped.
+  virtual void ShowRecording(bool recording) = 0;
+  // The engine ended the recording itself: the status pane says so
+  // (string 116).
+  virtual void ShowRecordingEnded() = 0;
 
  protected:
   ~PaneBar() = default;
@@ -52,6 +57,8 @@ class NoPaneBar final : public PaneBar {
   bool UpdateIndicators() override { return false; }
   void ToggleMode() override {}
   void OpenValueMenu() override {}
+  void ShowRecording(bool) override {}
+  void ShowRecordingEnded() override {}
 };
 
 }  // namespace portal

@@ -13,24 +13,12 @@
 
 #include "cImage.h"
 #include "PictureFile.h"
+#include "WineTodo.h"
 
 namespace {
 
-bool RunningOnWine() {
-  static const bool wine =
-      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
-}
-
-void TodoWine(bool ok, const char* what) {
-  if (!RunningOnWine()) {
-    EXPECT_TRUE(ok) << what;
-  } else if (ok) {
-    ADD_FAILURE() << "Test succeeded inside todo_wine: " << what << " (remove the marker)";
-  } else {
-    std::printf("todo_wine (known Wine 8 gap): %s\n", what);
-  }
-}
+using testing_support::RunningOnWine;
+using testing_support::TodoWine;
 
 COLORREF Pixel(const cImage& image, int x, int y) { return ::GetPixel(image.hDC(), x, y); }
 

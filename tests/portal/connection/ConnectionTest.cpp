@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include "HostedPortal.h"
 #include "PortalContract.h"
 #include "PortalLibrary.h"
@@ -235,18 +233,7 @@ TEST_F(Connection, UnplugAndReplugReachTheClient) {
 TEST_F(Connection, DeadEngineTurnsIntoFailuresNotHangs) {
   auto portal = Prepared(config_->Path());
   ASSERT_EQ(1, portal->Call(dispid::kConnectCamera2, Args()));
-  common::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry = {sizeof(entry)};
-  int killed = 0;
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"CameraEngine.exe") != 0) continue;
-    common::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-    if (process && ::TerminateProcess(process.get(), 9)) {
-      ::WaitForSingleObject(process.get(), 5000);
-      ++killed;
-    }
-  }
-  ASSERT_GT(killed, 0);
+  ASSERT_GT(portal_test::KillCameraEngines(), 0);
   const DWORD start = ::GetTickCount();
   LONG count = kUntouched;
   EXPECT_EQ(0, portal->Call(dispid::kGetCameraCount, Args(Variant::ByRef(&count))));

@@ -23,6 +23,8 @@
 namespace picture_test {
 namespace {
 
+using portal_test::DialogWatch;
+
 constexpr LONG kInjectedReason = 4321;
 
 std::vector<BYTE> ReadFile(const std::wstring& path) {

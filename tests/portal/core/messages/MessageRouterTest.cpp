@@ -9,6 +9,7 @@
 
 #include "FakeEngine.h"
 #include "FakeNotificationSink.h"
+#include "FakePostProcessor.h"
 #include "FakeWindowView.h"
 #include "PortalContract.h"
 #include "Sequences.h"
@@ -31,9 +32,10 @@ struct Rig {
   FakeWindowView view;
   FakeNotificationSink events;
   portal::CameraSession session{view, events};
-  portal::MovieRecording movies{session, view, events};
-  portal::VideoHook hook{session, events};
   portal::NoPaneBar bar;
+  FakePostProcessor postProcessor;
+  portal::MovieRecording movies{session, view, events, bar, postProcessor};
+  portal::VideoHook hook{session, events};
   portal::NoResolutionMenu resolutionMenu;
   portal::NoCameraMenu cameraMenu;
   portal::NoLaunchers launchers;
@@ -101,10 +103,12 @@ std::vector<RouterCase> Cases() {
        },
        kMsgMotionReport, kMotionNewestQueued, 0, kMotionChecks, {Fired(tovra2::kNotifyMotion, 44)}, {}},
       {"a status notice is no motion", nothing, kMsgMotionReport, kMotionNoticeFirst, 9, {}, {}, {}},
-      {"recording ended with a known reason", nothing, kMsgRecordingEnded, kRecordingEndWriteFailure, 0, {},
-       {Fired(tovra2::kNotifyRecordingEnded, kRecordingEndWriteFailure)}, {View::Post(kMsgInterfaceRefresh)}},
-      {"recording ended with another reason", nothing, kMsgRecordingEnded, 7, 0, {},
-       {Fired(tovra2::kNotifyRecordingEnded, 0)}, {View::Post(kMsgInterfaceRefresh)}},
+      {"recording ended with a known reason", nothing, kMsgRecordingEnded, kRecordingEndWriteFailure, 0,
+       {Execute(kCmdMovie, kMovieStop), Inquire(kCmdCameraState)},
+       {Fired(tovra2::kNotifyRecordingEnded, kRecordingEndWriteFailure)}, {"LayOut", View::Post(kMsgInterfaceRefresh)}},
+      {"recording ended with another reason", nothing, kMsgRecordingEnded, 7, 0,
+       {Execute(kCmdMovie, kMovieStop), Inquire(kCmdCameraState)}, {Fired(tovra2::kNotifyRecordingEnded, 0)},
+       {"LayOut", View::Post(kMsgInterfaceRefresh)}},
       {"camera lost", nothing, kMsgCameraLost, 0, 0, {}, {Fired(tovra2::kNotifyCameraGone)},
        {"Live off", "Repaint", View::Post(kMsgInterfaceRefresh)}},
       {"reconnection request the engine cannot answer", nothing, kMsgReconnectRequest, 0, 0,
@@ -170,9 +174,10 @@ std::vector<RouterCase> Cases() {
          r.engine.OnInquire(kCmdCurrentCamera).Returns(Camera(kCameraGone));
        },
        kMsgCameraStateCheck, 0, 0,
-       {Inquire(kCmdConnected), Inquire(kCmdCurrentCamera), Execute(kCmdDisconnect), Inquire(kCmdConnected),
-        Inquire(kCmdRememberedCamera)},
-       {Fired(tovra2::kNotifyCameraGone)}, {"Live off", "LayOut", "Repaint"}},
+       {Inquire(kCmdConnected), Inquire(kCmdCurrentCamera), Execute(kCmdDisconnect), Inquire(kCmdFormat, kFormatRead),
+        Inquire(kCmdConnected), Inquire(kCmdRememberedCamera)},
+       {Fired(tovra2::kNotifyFormatChanged, 320, 240), Fired(tovra2::kNotifyCameraGone)},
+       {"Live off", "LayOut", "LayOut", "Repaint"}},
       {"a camera still there is kept",
        [](Rig& r) {
          Connected(r, 1);

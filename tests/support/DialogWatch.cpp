@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace picture_test {
+namespace portal_test {
 namespace {
 
 DialogWatch* g_watch = nullptr;
@@ -45,6 +45,7 @@ LRESULT CALLBACK DialogWatch::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     if (create->lpcs->lpszClass == MAKEINTATOM(32770) ||
         (!IS_INTRESOURCE(create->lpcs->lpszClass) && std::wstring(create->lpcs->lpszClass) == L"#32770")) {
       watch->created_.push_back(reinterpret_cast<HWND>(wParam));
+      if (watch->onCreated_) watch->onCreated_(reinterpret_cast<HWND>(wParam));
     }
   } else if (watch && code == HCBT_ACTIVATE) {
     const HWND window = reinterpret_cast<HWND>(wParam);
@@ -73,4 +74,4 @@ void CALLBACK DialogWatch::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-}  // namespace picture_test
+}  // namespace portal_test

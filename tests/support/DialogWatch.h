@@ -1,7 +1,9 @@
-// Watches the dialogs the current thread creates while a picture is taken:
+// Watches the dialogs the current thread creates while the control works:
 // message boxes (activated) are counted, their text and caption kept, an
 // optional action run while the box is up, and then answered with OK;
-// the busy indicator (never activated) is counted separately.
+// dialogs that are never activated (the busy indicator, a hidden progress
+// window) are counted separately and can be handed to an action as they
+// are created.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace picture_test {
+namespace portal_test {
 
 class DialogWatch {
  public:
@@ -27,6 +29,8 @@ class DialogWatch {
   int QuietDialogs() const { return static_cast<int>(created_.size()) - MessageBoxes(); }
   // Whether any dialog created under the watch still exists.
   bool AnyDialogLeft() const;
+  // Runs for every dialog as it is created (before it is shown).
+  void OnCreated(std::function<void(HWND)> action) { onCreated_ = std::move(action); }
 
  private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
@@ -34,10 +38,11 @@ class DialogWatch {
 
   HHOOK hook_ = nullptr;
   std::function<void()> whileShown_;
+  std::function<void(HWND)> onCreated_;
   std::vector<HWND> created_;
   std::vector<HWND> pending_;  // boxes waiting to be answered
   std::vector<std::wstring> texts_;
   std::vector<std::wstring> captions_;
 };
 
-}  // namespace picture_test
+}  // namespace portal_test
