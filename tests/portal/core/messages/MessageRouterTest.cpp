@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeEngine.h"
-#include "FakeNotificationSink.h"
-#include "FakePostProcessor.h"
-#include "FakeWindowView.h"
+#include "ComponentRig.h"
 #include "PortalContract.h"
 #include "Sequences.h"
 #include "core/messages/MessageRouter.h"
@@ -27,24 +24,14 @@ using portal::InfoScreenKind;
 using View = FakeWindowView;
 
 // A prepared control's components around the router, on fakes.
-struct Rig {
-  FakeEngine engine;
-  FakeWindowView view;
-  FakeNotificationSink events;
-  portal::CameraSession session{view, events};
-  portal::NoPaneBar bar;
-  FakePostProcessor postProcessor;
-  portal::MovieRecording movies{session, view, events, bar, postProcessor};
+struct Rig : ComponentRig {
   portal::VideoHook hook{session, events};
   portal::NoResolutionMenu resolutionMenu;
   portal::NoCameraMenu cameraMenu;
   portal::NoLaunchers launchers;
   portal::MessageRouter router{{session, movies, hook, bar, resolutionMenu, cameraMenu, launchers, view, events}};
 
-  Rig() {
-    session.Prepare(engine.NewLink(), L"RouterTest", L"Software\\RouterTest");
-    engine.ClearCalls();
-  }
+  Rig() : ComponentRig(L"RouterTest") {}
 };
 
 struct RouterCase {

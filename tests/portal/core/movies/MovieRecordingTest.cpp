@@ -10,10 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "FakeEngine.h"
-#include "FakeNotificationSink.h"
-#include "FakePostProcessor.h"
-#include "FakeWindowView.h"
+#include "ComponentRig.h"
 #include "PortalContract.h"
 #include "Sequences.h"
 #include "common/Strings.h"
@@ -52,20 +49,12 @@ std::string ErrorLine(UINT id, const std::vector<std::wstring>& arguments = {}) 
 
 // A prepared control's movie recording on fakes: a connected camera, no
 // recording anywhere, the camera "Desk" remembered.
-struct Rig {
+struct Rig : ComponentRig {
   common::UniqueModule texts{::LoadLibraryExW(L"LTovra2.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-  FakeEngine engine;
-  FakeWindowView view;
-  FakeNotificationSink events;
-  portal::CameraSession session{view, events};
-  portal::NoPaneBar bar;
-  FakePostProcessor postProcessor;
-  portal::MovieRecording movies{session, view, events, bar, postProcessor};
   std::wstring target = TempPath(L"movie-test-target.avi");
 
-  Rig() {
+  Rig() : ComponentRig(L"MovieTest") {
     portal::ModuleState::SetResourceModule(texts.get());
-    session.Prepare(engine.NewLink(), L"MovieTest", L"Software\\MovieTest");
     engine.OnInquire(kCmdConnected).Returns(LONG{1});
     Recording(0);
     CameraRecord camera = {};
@@ -73,7 +62,6 @@ struct Rig {
     std::strcpy(camera.name, "Desk");
     engine.OnInquire(kCmdRememberedCamera).Returns(camera);
     ::DeleteFileW(target.c_str());
-    engine.ClearCalls();
   }
   ~Rig() { portal::ModuleState::SetResourceModule(nullptr); }
   void Recording(LONG active) {
