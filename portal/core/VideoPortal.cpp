@@ -38,7 +38,7 @@ VideoPortal::VideoPortal()
       session_(*this, *this),
       pictures_(session_, *this),
       indexedPictures_(session_),
-      moviePostProcessor_(*this),
+      moviePostProcessor_([this] { return window_.Handle(); }),
       movies_(session_, *this, *this, bar_, moviePostProcessor_),
       hook_(session_, *this),
       dialogs_(session_, launchers_),

@@ -116,7 +116,7 @@ HRESULT AviPostProcessor::Save(const std::wstring& capture, const std::wstring& 
   LPAVICOMPRESSOPTIONS optionList[2] = {&options[0], &options[1]};
   HRESULT hr = S_OK;
   {
-    const SaveProgressWindow progress(ModuleState::ResourceModule(), view_.Window());
+    const SaveProgressWindow progress(ModuleState::ResourceModule(), owner_());
     const common::WaitCursor cursor;
     hr = ::AVISaveVW(target.c_str(), nullptr, &SaveProgressWindow::OnProgress, withAudio ? 2 : 1, streams,
                      optionList);

@@ -7,16 +7,18 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
-#include "core/WindowView.h"
 #include "core/movies/MovieFinish.h"
 
 namespace portal {
 
 class AviPostProcessor final : public MoviePostProcessor {
  public:
-  explicit AviPostProcessor(WindowView& view) : view_(view) {}
+  // owner: the window the progress window belongs to when a save runs.
+  explicit AviPostProcessor(std::function<HWND()> owner) : owner_(std::move(owner)) {}
   AviPostProcessor(const AviPostProcessor&) = delete;
   AviPostProcessor& operator=(const AviPostProcessor&) = delete;
 
@@ -26,7 +28,7 @@ class AviPostProcessor final : public MoviePostProcessor {
   HRESULT Save(const std::wstring& capture, const std::wstring& target) override;
 
  private:
-  WindowView& view_;
+  std::function<HWND()> owner_;
 };
 
 }  // namespace portal

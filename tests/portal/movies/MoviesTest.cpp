@@ -83,10 +83,11 @@ struct Expected {
   const char* writer; // "saved" (AVISaveV's copy), "captured" (the capture file itself), nullptr: either
 };
 
-void ExpectMovie(const std::wstring& movie, const Expected& e, unsigned frames, bool exactly = false) {
+// parts: the least number of RIFF parts (an OpenDML movie has several).
+void ExpectMovie(const std::wstring& movie, const Expected& e, unsigned frames, bool exactly = false, int parts = 1) {
   std::ofstream out(common::WideToAnsi(movie + L".expect"), std::ios::binary);
   out << "streams " << e.streams << "\nvideo " << e.video << "\nframes " << (exactly ? "exactly " : "at-least ")
-      << frames << "\nperiod " << e.periodMs << "\n";
+      << frames << "\nperiod " << e.periodMs << "\nparts " << parts << "\n";
   if (e.audio) out << "audio " << e.audio << "\n";
   if (e.writer) out << "writer " << e.writer << "\n";
 }
@@ -256,6 +257,18 @@ TEST_F(Movies, SizeLimitEndsTheMovieWithWhatWasWritten) {
       portal_->PumpUntil([&] { return Fired(tovra2::kNotifyRecordingEnded, engine::kRecordingEndDiskFull); }, 10000));
   EXPECT_EQ(0, portal_->Get(dispid::kMovieRecordingActiveLocal));
   ExpectMovie(Movie(L"size-limit.avi"), {1, "rawvideo", nullptr, 66, "saved"}, 6);
+}
+
+// AVIFile reads only the first RIFF part of an OpenDML movie, so a long
+// movie reaches its target as it was captured, every part of it.
+TEST_F(Movies, LongMovieKeepsEveryFramePastTheFirstRiffPart) {
+  ASSERT_EQ(0, portal_->Scenario(engine::kScenarioRiffLimit, 1000000));  // about four 320 x 240 frames a part
+  Configure(0, 1, 15);
+  ASSERT_EQ(1, Start(Movie(L"long.avi")));
+  EXPECT_TRUE(portal_->PumpUntil([&] { return FramesWritten() >= 16; }, 10000));
+  const unsigned frames = FramesWritten();
+  EXPECT_EQ(1, Stop());
+  ExpectMovie(Movie(L"long.avi"), {2, "rawvideo", "pcm_u8 11025 1", 66, "captured"}, frames, false, 3);
 }
 
 // Last: the engine process dies two seconds into a recording.

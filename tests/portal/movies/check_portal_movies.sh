@@ -2,9 +2,10 @@
 # Reads every movie the control's movie tests left in the folder with
 # ffprobe/ffmpeg (AVI readers independent of ours) against the
 # "<movie>.expect" beside it: streams, video codec, frames (exactly or at
-# least), video rate (1000 / period), the main header's frame period, sound
-# (codec, rate, channels), AVISaveV's copy (it names its streams, strn) or
-# the capture file itself, and a full decode without errors.
+# least), RIFF parts (at least), video rate (1000 / period), the main
+# header's frame period, sound (codec, rate, channels), AVISaveV's copy (it
+# names its streams, strn) or the capture file itself, and a full decode
+# without errors.
 set -u
 fail=0
 checked=0
@@ -34,6 +35,8 @@ for expect in "$1"/*.expect; do
   audio=$(value audio)
   [ -z "$audio" ] || check "$name audio" \
     "$(field "$movie" a:0 codec_name) $(field "$movie" a:0 sample_rate) $(field "$movie" a:0 channels)" "$audio"
+  parts=$(($(LC_ALL=C grep -a -o AVIX "$movie" | wc -l) + 1))
+  [ "$parts" -ge "$(value parts)" ] && echo "ok   $name RIFF parts: $parts" || bad "$name RIFF parts: $parts, expected at least $(value parts)"
   writer=$(value writer)
   head -c 16384 "$movie" | grep -a -q strn && made=saved || made=captured
   [ -z "$writer" ] || check "$name written by" "$made" "$writer"
