@@ -16,8 +16,7 @@
 //   period of every movie, the mended saved ones included.
 // - An aborted AVISaveV leaves a truncated target: the abort test finds the
 //   movie as it was captured there instead.
-// - AVIFileExit does not undo AVIFileInit's OleInitialize: after the first
-//   save each later test's OleInitialize answers S_FALSE (S_OK on Windows).
+// - AVIFileExit does not undo AVIFileInit's OleInitialize (see OleTest).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -25,14 +24,13 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "DialogWatch.h"
 #include "HostedPortal.h"
 #include "PortalContract.h"
+#include "PortalLibrary.h"
 #include "WineTodo.h"
-#include "common/ComInit.h"
 #include "common/Strings.h"
 #include "common/UniqueHandle.h"
 #include "engine/interface/EngineCommands.h"
@@ -95,11 +93,10 @@ void ExpectMovie(const std::wstring& movie, const Expected& e, unsigned frames, 
 // Saved on Windows; the capture file itself under Wine (see above).
 const char* SavedOnWindows() { return RunningOnWine() ? "captured" : "saved"; }
 
-class Movies : public ::testing::Test {
+class Movies : public portal_test::OleTest {
  protected:
   void SetUp() override {
-    ole_.emplace();
-    ASSERT_TRUE(ole_->Result() == S_OK || (RunningOnWine() && ole_->Result() == S_FALSE));
+    OleTest::SetUp();
     portal_ = std::make_unique<portal_test::HostedPortal>();
     ASSERT_TRUE(portal_->Active());
     ASSERT_EQ(1, portal_->Prepare(L"Software\\Velkor\\MovieTests"));
@@ -110,7 +107,7 @@ class Movies : public ::testing::Test {
     Stop();
     portal_.reset();
     EXPECT_EQ(captures_, CaptureFiles()) << "no capture file is left behind";
-    ole_.reset();
+    OleTest::TearDown();
   }
 
   std::wstring Movie(const wchar_t* name) { return Folder() + name; }
@@ -145,7 +142,6 @@ class Movies : public ::testing::Test {
     return false;
   }
 
-  std::optional<common::OleInit> ole_;
   std::unique_ptr<portal_test::HostedPortal> portal_;
   int captures_ = 0;
 };
