@@ -242,6 +242,8 @@ TEST_F(Movies, UnpluggedCameraEndsTheMovieAtItsTarget) {
     return Fired(tovra2::kNotifyRecordingEnded, engine::kRecordingEndCameraLost) && Fired(tovra2::kNotifyCameraGone, 0);
   }));
   EXPECT_EQ(0, portal_->Scenario(engine::kScenarioReplug, 0));
+  ASSERT_EQ(1, watch.MessageBoxes()) << "the target check names the camera that went away";
+  EXPECT_NE(std::wstring::npos, watch.Texts()[0].find(L"Synthetic Camera")) << common::WideToAnsi(watch.Texts()[0]);
   ExpectMovie(Movie(L"unplugged.avi"), {2, "rawvideo", "pcm_u8 11025 1", 66, SavedOnWindows()}, frames);
 }
 
