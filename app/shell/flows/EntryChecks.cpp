@@ -3,6 +3,8 @@
 
 #include <cwchar>
 
+#include "AppError.h"
+
 namespace torvane {
 
 namespace {
@@ -43,6 +45,12 @@ std::wstring StripCommas(const std::wstring& text) {
 
 double WholeNumberValue(const std::wstring& text) {
   return std::wcstod(StripCommas(text).c_str(), nullptr);
+}
+
+short WholeNumberToShort(const std::wstring& text) {
+  const double value = WholeNumberValue(text);
+  if (value > 32767.0 || value < -32768.0) throw AppError{6, L"Overflow"};
+  return static_cast<short>(value);
 }
 
 }  // namespace torvane

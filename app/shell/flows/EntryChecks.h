@@ -25,4 +25,8 @@ std::wstring StripCommas(const std::wstring& text);
 // floating-point number; 0 for an empty text.
 double WholeNumberValue(const std::wstring& text);
 
+// An accepted text as the 16-bit field it is stored in; error 6 (overflow)
+// when it does not fit, as a check without upper limit lets it pass.
+short WholeNumberToShort(const std::wstring& text);
+
 }  // namespace torvane

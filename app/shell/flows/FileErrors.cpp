@@ -39,4 +39,11 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+long long FileLength(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) throw FileError(::GetLastError());
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(ERROR_FILE_NOT_FOUND);
+  return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
 }  // namespace torvane

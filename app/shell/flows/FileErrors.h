@@ -32,5 +32,7 @@ AppError FileError(DWORD win32Error);
 void RenameFile(const std::wstring& from, const std::wstring& to);
 void DeleteFileOrThrow(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+// The length in bytes of a file; error 53 when there is none.
+long long FileLength(const std::wstring& path);
 
 }  // namespace torvane

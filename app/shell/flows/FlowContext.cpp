@@ -3,13 +3,21 @@
 
 namespace torvane {
 
-std::wstring TemporaryPicturePath() {
+namespace {
+
+std::wstring TemporaryFile(const wchar_t* name) {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
   std::wstring path = (length > 0 && length <= MAX_PATH) ? std::wstring(folder, length) : std::wstring(L"c:\\");
   if (path.back() != L'\\') path += L'\\';
-  return path + L"pic.tmp";
+  return path + name;
 }
+
+}  // namespace
+
+std::wstring TemporaryPicturePath() { return TemporaryFile(L"pic.tmp"); }
+
+std::wstring TemporaryMoviePath() { return TemporaryFile(L"pic.avi"); }
 
 SYSTEMTIME LocalTimeNow() {
   SYSTEMTIME now;

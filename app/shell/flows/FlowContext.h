@@ -1,6 +1,7 @@
 // What every flow of the application needs besides the main window: the
 // prompt layer, the error log, the way the program ends, the temporary
-// picture file and the clock for time-stamped names. The main window owns
+// picture and movie files and the clock for time-stamped names and
+// recording times. The main window owns
 // one; tests build their own with scripted prompts and scratch folders.
 #pragma once
 
@@ -15,8 +16,10 @@
 
 namespace torvane {
 
-// The temporary picture: "pic.tmp" in the user's temporary folder.
+// The temporary picture "pic.tmp" and movie "pic.avi" in the user's
+// temporary folder: ordinary users cannot create files in a drive's root.
 std::wstring TemporaryPicturePath();
+std::wstring TemporaryMoviePath();
 SYSTEMTIME LocalTimeNow();
 
 struct FlowContext {
@@ -25,6 +28,7 @@ struct FlowContext {
   const ProgramEnd& end;
   std::wstring temporaryPicture = TemporaryPicturePath();
   std::function<SYSTEMTIME()> clock = LocalTimeNow;
+  std::wstring temporaryMovie = TemporaryMoviePath();
 };
 
 }  // namespace torvane
