@@ -8,11 +8,14 @@
 #include "MousePointer.h"
 #include "ScheduleForms.h"
 #include "TorvaneIds.h"
+#include "frmPopUp.h"
 
 namespace torvane {
 
 frmMain::frmMain(FlowContext& context)
-    : context_(context), schedules_(std::make_unique<ScheduleForms>(context, *this)) {}
+    : context_(context),
+      schedules_(std::make_unique<ScheduleForms>(context, *this)),
+      popUp_(std::make_unique<frmPopUp>(context, *this)) {}
 
 frmMain::~frmMain() {
   if (window_) ::DestroyWindow(window_);

@@ -31,6 +31,7 @@ struct ImageListTraits {
 class ErrorScope;
 class Form;
 struct ScheduleForms;
+class frmPopUp;
 
 class frmMain final : public PortalEvents, public CaptureWindow {
  public:
@@ -118,6 +119,8 @@ class frmMain final : public PortalEvents, public CaptureWindow {
   void InstantSnapshot();
   // The delayed snapshot, timed sequence and motion detector commands.
   void ShowScheduleDialog(Form& dialog);
+  void RecordMovie();      // frmMainMovies.cpp
+  void RecordTimeLapse();
   void MotionDetectorButton();
   void StopMotionDetector();
   void About();
@@ -146,6 +149,7 @@ class frmMain final : public PortalEvents, public CaptureWindow {
   HelpViewer help_;
   std::unique_ptr<ScheduleForms> schedules_;  // the dialogs' default instances
   ScenarioRelay relay_;
+  std::unique_ptr<frmPopUp> popUp_;  // the recording dialog's default instance
   std::wstring cameraDescription_;
   long motionFileCount_ = 0;
   bool unloaded_ = false;

@@ -14,11 +14,6 @@ namespace torvane {
 
 namespace {
 
-// Toolbar buttons whose commands this build has: the instant snapshot, the
-// delayed snapshot, the timed sequence and the motion detector. The movie
-// buttons stay disabled until their dialog comes.
-bool ButtonCommandBuilt(int index) { return index == 1 || index == 2 || index == 3 || index == 5; }
-
 // The File menu item that runs the same command as a toolbar button.
 int MenuItemOfButton(int index) {
   static const int kItems[6] = {IDM_SNAPSHOT, IDM_DELAYEDSNAP, IDM_SNAPSEQUENCE,
@@ -30,7 +25,7 @@ int MenuItemOfButton(int index) {
 
 // A command that is locked on the toolbar is locked in the menu too.
 void frmMain::EnableButton(int index, bool enabled) {
-  const bool on = enabled && ButtonCommandBuilt(index);
+  const bool on = enabled;
   ::SendMessageW(toolbar_, TB_ENABLEBUTTON, IDT_BUTTON1 + index - 1, MAKELPARAM(on ? TRUE : FALSE, 0));
   if (HMENU menu = ::GetMenu(window_)) {
     ::EnableMenuItem(::GetSubMenu(menu, 0), MenuItemOfButton(index), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
@@ -71,11 +66,16 @@ void frmMain::ToolbarButtonClick(int index) {
     case 3:
       ShowScheduleDialog(schedules_->timedSnaps);
       break;
+    case 4:
+      RecordMovie();
+      break;
     case 5:
       MotionDetectorButton();
       break;
+    case 6:
+      RecordTimeLapse();
+      break;
     default:
-      // Buttons 4 and 6 stay disabled until their dialog exists.
       break;
   }
 }
@@ -94,6 +94,12 @@ void frmMain::MenuClick(int commandId) {
     case IDM_MOTIONDETECT:
       ShowScheduleDialog(schedules_->motion);
       break;
+    case IDM_MOVIE:
+      RecordMovie();
+      break;
+    case IDM_TIMELAPSE:
+      RecordTimeLapse();
+      break;
     case IDM_EXIT:
       Exit();
       break;
@@ -104,7 +110,6 @@ void frmMain::MenuClick(int commandId) {
       ShowHelp(window_, kMainWindowHelpContext);
       break;
     default:
-      // The movie items are disabled with their buttons.
       break;
   }
 }

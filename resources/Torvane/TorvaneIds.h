@@ -52,6 +52,7 @@
 #define IDD_TIMEDSNAPS 2200
 #define IDD_PROGRESS 2300
 #define IDD_MOTION 2400
+#define IDD_POPUP 2500
 
 // frmMessBox; its buttons cmdDo(0) and cmdDo(1) are IDOK and IDNO. The
 // message has the id of a system message box's text.
@@ -145,6 +146,23 @@
 #define IDC_MO_INFO 2425
 #define IDC_MO_REDEX 2426
 #define IDC_MO_CMDDO 2430
+
+// frmPopUp; imgSnap(i), cmdDo(i) = base + i
+#define IDC_POP_FRAME 2501
+#define IDC_POP_MESS 2502
+#define IDC_POP_FREQLABEL 2503
+#define IDC_POP_FREQ 2504
+#define IDC_POP_SECONDS 2505
+#define IDC_POP_FPSLABEL 2506
+#define IDC_POP_FPS 2507
+#define IDC_POP_STARTTIME 2508
+#define IDC_POP_ELAPSED 2509
+#define IDC_POP_LOF 2510
+#define IDC_POP_EXCLAM 2511
+#define IDC_POP_QUERY 2512
+#define IDC_POP_INFO 2513
+#define IDC_POP_SNAP 2520
+#define IDC_POP_CMDDO 2530
 
 // WM_COPYDATA tag of the engine scenario relay (tests only, see ScenarioRelay.h)
 #define TORVANE_SCENARIO_RELAY 0x54565352

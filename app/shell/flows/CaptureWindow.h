@@ -33,8 +33,7 @@ class CaptureWindow {
   virtual void Repaint() = 0;
   virtual PortalClient& vidPort() = 0;
 
-  // Toolbar buttons 1-6; a button whose command this build lacks stays
-  // disabled whatever is asked. The menu items follow their buttons.
+  // Toolbar buttons 1-6; the menu items follow their buttons.
   virtual std::wstring ButtonCaption(int index) const = 0;
   virtual void SetButtonCaption(int index, const std::wstring& caption) = 0;
   virtual void EnableButton(int index, bool enabled) = 0;

@@ -222,16 +222,12 @@ TEST_F(MotionReaction, StartUpShowsTheCameraAndLayoutFollowsTheDesign) {
   EXPECT_EQ(L"Connected to " + window_->CameraDescription(), window_->StatusText(1));
   EXPECT_FALSE(window_->CameraDescription().empty());
   EXPECT_TRUE(window_->ControlVisible(IDC_LIVEVIEW));
-  // The movie buttons wait for their dialog; their menu items follow them.
+  // Every command's button is enabled, and its menu item with it.
   HMENU file = ::GetSubMenu(::GetMenu(window_->Window()), 0);
-  const struct {
-    int button, item;
-    bool enabled;
-  } commands[] = {{1, IDM_SNAPSHOT, true},      {2, IDM_DELAYEDSNAP, true},  {3, IDM_SNAPSEQUENCE, true},
-                  {4, IDM_MOVIE, false},        {5, IDM_MOTIONDETECT, true}, {6, IDM_TIMELAPSE, false}};
-  for (const auto& c : commands) {
-    EXPECT_EQ(c.enabled, window_->ButtonEnabled(c.button)) << c.button;
-    EXPECT_EQ(c.enabled, !(::GetMenuState(file, c.item, MF_BYCOMMAND) & MF_GRAYED)) << c.button;
+  const int items[6] = {IDM_SNAPSHOT, IDM_DELAYEDSNAP, IDM_SNAPSEQUENCE, IDM_MOVIE, IDM_MOTIONDETECT, IDM_TIMELAPSE};
+  for (int button = 1; button <= 6; ++button) {
+    EXPECT_TRUE(window_->ButtonEnabled(button)) << button;
+    EXPECT_FALSE(::GetMenuState(file, items[button - 1], MF_BYCOMMAND) & MF_GRAYED) << button;
   }
   // Each toolbar button's tooltip, as the toolbar asks for it.
   const wchar_t* const tips[6] = {L"Capture video window as snap-shot",   L"Take a snap-shot in ? seconds time",

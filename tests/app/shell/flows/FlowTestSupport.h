@@ -67,6 +67,20 @@ long ErrorNumberOf(const std::function<void()>& step);
 // Dispatches this thread's messages (forms first see their keys) for ms.
 void PumpMessages(DWORD ms);
 
+// A local date and time; the milliseconds are never 0, as names and
+// instants count whole seconds only.
+inline SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = year;
+  t.wMonth = month;
+  t.wDay = day;
+  t.wHour = hour;
+  t.wMinute = minute;
+  t.wSecond = second;
+  t.wMilliseconds = 999;
+  return t;
+}
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool Exists(const std::wstring& path);

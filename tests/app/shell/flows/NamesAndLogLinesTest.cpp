@@ -2,34 +2,20 @@
 #include <gtest/gtest.h>
 
 #include "ErrorLogLine.h"
+#include "FlowTestSupport.h"
 #include "TimeStampName.h"
 
 using namespace torvane;
-
-namespace {
-
-SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME t{};
-  t.wYear = year;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  t.wMilliseconds = 999;
-  return t;
-}
-
-}  // namespace
+using flow_tests::LocalTime;
 
 TEST(TimeStampedName, FourteenDigitsWithPadding) {
-  EXPECT_EQ(L"20240105070809", TimeStamp(At(2024, 1, 5, 7, 8, 9)));
-  EXPECT_EQ(L"19991231235959", TimeStamp(At(1999, 12, 31, 23, 59, 59)));
-  EXPECT_EQ(L"20000101000000", TimeStamp(At(2000, 1, 1, 0, 0, 0)));
+  EXPECT_EQ(L"20240105070809", TimeStamp(LocalTime(2024, 1, 5, 7, 8, 9)));
+  EXPECT_EQ(L"19991231235959", TimeStamp(LocalTime(1999, 12, 31, 23, 59, 59)));
+  EXPECT_EQ(L"20000101000000", TimeStamp(LocalTime(2000, 1, 1, 0, 0, 0)));
 }
 
 TEST(TimeStampedName, FolderPrefixAndExtension) {
-  const SYSTEMTIME t = At(2023, 11, 30, 18, 4, 0);
+  const SYSTEMTIME t = LocalTime(2023, 11, 30, 18, 4, 0);
   EXPECT_EQ(L"D:\\Pics\\cam20231130180400.jpg", TimeStampedFileName(L"D:\\Pics", L"cam", t, L".jpg"));
   EXPECT_EQ(L"D:\\Pics\\20231130180400.bmp", TimeStampedFileName(L"D:\\Pics", L"", t, L".bmp"));
   // An empty folder names the root of the current drive.
