@@ -57,6 +57,9 @@ void frmMain::MotionReport(long value) {
 void frmMain::StartMotionMovie(ErrorScope& scope) {
   GlobalState& g = Global();
   scope.Run([&] { vidPort_.SetMovieRecordAudio(g.MotionSound); });
+  // An ordinary recording: a time-lapse movie before may have left the
+  // control in its frames-only mode, which would record nothing here.
+  scope.Run([&] { vidPort_.SetMovieRecordMode(2); });
   scope.Run([&] { g.LastFileName = TimeStampedFileName(g.StoreFolder, g.FilePrefix, context_.clock(), L".avi"); });
   scope.Run([&] { vidPort_.StartMovieRecording(g.LastFileName, L""); });
   scope.Run([&] {
