@@ -116,11 +116,16 @@ bool TorvaneProcess::ChildVisible(int id) const { return ::IsWindowVisible(::Get
 std::wstring TorvaneProcess::StatusPanel1() const { return WindowText(::GetDlgItem(mainWindow_, IDC_STATUS)); }
 
 HWND TorvaneProcess::WaitForDialog(const std::wstring& title, DWORD timeoutMs) const {
+  return WaitForDialogWhere(
+      [&](HWND candidate) { return WindowText(candidate) == title || PromptTitle(candidate) == title; }, timeoutMs);
+}
+
+HWND TorvaneProcess::WaitForDialogWhere(const std::function<bool(HWND)>& matches, DWORD timeoutMs) const {
   HWND dialog = nullptr;
   WaitUntil(
       [&] {
         for (HWND candidate : ProcessWindows(processId_, L"#32770")) {
-          if (WindowText(candidate) == title || PromptTitle(candidate) == title) {
+          if (matches(candidate)) {
             dialog = candidate;
             return true;
           }
@@ -129,6 +134,12 @@ HWND TorvaneProcess::WaitForDialog(const std::wstring& title, DWORD timeoutMs) c
       },
       timeoutMs);
   return dialog;
+}
+
+HWND TorvaneProcess::FocusedControl() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(mainWindow_, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 std::wstring TorvaneProcess::PromptTitle(HWND dialog) {

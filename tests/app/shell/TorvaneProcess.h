@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -32,6 +33,10 @@ class TorvaneProcess {
   // A visible dialog (#32770) of the process whose caption or frame title
   // (frmMessBox control 100) is title; null after timeoutMs.
   HWND WaitForDialog(const std::wstring& title, DWORD timeoutMs = 20000) const;
+  // A visible dialog of the process for which matches(dialog) holds.
+  HWND WaitForDialogWhere(const std::function<bool(HWND)>& matches, DWORD timeoutMs = 20000) const;
+  // The control of the process that has the keyboard focus.
+  HWND FocusedControl() const;
   static std::wstring PromptTitle(HWND dialog);
   static std::wstring PromptMessage(HWND dialog);
   static void Press(HWND dialog, int buttonId);

@@ -32,7 +32,7 @@ for bmp in snapshot.bmp snapshot-upper.JPG; do
 done
 # The screenshots of the main window and the schedule dialogs, for the
 # documentation.
-for shot in main-window delay sequence progress motion; do
+for shot in main-window delay sequence progress motion movie; do
   [ -f "$out/torvane-$shot.bmp" ] || fail "no screenshot torvane-$shot.bmp"
   /usr/bin/convert "BMP:$out/torvane-$shot.bmp" "$out/torvane-$shot.png"
   echo "screenshot: $out/torvane-$shot.png"

@@ -28,6 +28,7 @@
 
 #include "DialogWatch.h"
 #include "HostedPortal.h"
+#include "MovieExpectation.h"
 #include "PortalContract.h"
 #include "PortalLibrary.h"
 #include "WineTodo.h"
@@ -72,23 +73,8 @@ int CaptureFiles() {
   return count;
 }
 
-// What check_portal_movies.sh must find in a movie.
-struct Expected {
-  int streams;
-  const char* video;  // ffprobe's codec name
-  const char* audio;  // "<codec> <rate> <channels>", nullptr without sound
-  LONG periodMs;      // the video rate is 1000 / period
-  const char* writer; // "saved" (AVISaveV's copy), "captured" (the capture file itself), nullptr: either
-};
-
-// parts: the least number of RIFF parts (an OpenDML movie has several).
-void ExpectMovie(const std::wstring& movie, const Expected& e, unsigned frames, bool exactly = false, int parts = 1) {
-  std::ofstream out(common::WideToAnsi(movie + L".expect"), std::ios::binary);
-  out << "streams " << e.streams << "\nvideo " << e.video << "\nframes " << (exactly ? "exactly " : "at-least ")
-      << frames << "\nperiod " << e.periodMs << "\nparts " << parts << "\n";
-  if (e.audio) out << "audio " << e.audio << "\n";
-  if (e.writer) out << "writer " << e.writer << "\n";
-}
+using testing_support::Expected;
+using testing_support::ExpectMovie;
 
 // Saved on Windows; the capture file itself under Wine (see above).
 const char* SavedOnWindows() { return RunningOnWine() ? "captured" : "saved"; }
