@@ -16,10 +16,10 @@ UniqueRegKey OpenRegKey(HKEY root, std::wstring_view subKey, REGSAM access) {
   return key;
 }
 
-UniqueRegKey CreateRegKey(HKEY root, std::wstring_view subKey, REGSAM access) {
+UniqueRegKey CreateRegKey(HKEY root, std::wstring_view subKey, REGSAM access, const wchar_t* keyClass) {
   UniqueRegKey key;
   const std::wstring path(subKey);
-  const LSTATUS status = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  const LSTATUS status = ::RegCreateKeyExW(root, path.c_str(), 0, const_cast<wchar_t*>(keyClass), REG_OPTION_NON_VOLATILE,
                                            access, nullptr, key.put(), nullptr);
   if (status != ERROR_SUCCESS) {
     key.reset();

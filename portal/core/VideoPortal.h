@@ -21,7 +21,9 @@
 #include "core/WindowView.h"
 #include "core/dialogs/CameraDialogs.h"
 #include "core/dialogs/CameraMenu.h"
+#include "core/dialogs/CameraPopup.h"
 #include "core/dialogs/Launchers.h"
+#include "core/dialogs/PortalLaunchers.h"
 #include "core/messages/MessageRouter.h"
 #include "core/messages/VideoHook.h"
 #include "core/movies/AviPostProcessor.h"
@@ -34,7 +36,8 @@
 #include "ui/PortalWindow.h"
 #include "ui/PreviewWindow.h"
 #include "ui/bar/PaneBar.h"
-#include "ui/menus/ResolutionMenu.h"
+#include "ui/menus/PopupMenu.h"
+#include "ui/menus/ResolutionPopup.h"
 
 namespace portal {
 
@@ -196,6 +199,7 @@ class VideoPortal final : public OleControl,
   bool TakeQueued(UINT message, MSG* taken) override;
   bool StartTimer(UINT_PTR id, UINT periodMs) override;
   void StopTimer(UINT_PTR id) override;
+  void TakeFocus() override;
   bool ShownInForeground() const override;
   void ShowBusyIndicator() override;
   void HideBusyIndicator() override { busyIndicator_.Destroy(); }
@@ -225,9 +229,10 @@ class VideoPortal final : public OleControl,
   MovieRecording movies_;
   VideoHook hook_;
   NoPaneBar bar_;
-  NoResolutionMenu resolutionMenu_;
-  NoCameraMenu cameraMenu_;
-  NoLaunchers launchers_;
+  SystemPopupMenu menus_;
+  PortalLaunchers launchers_;
+  ResolutionPopup resolutionMenu_;
+  CameraPopup cameraMenu_;
   CameraDialogs dialogs_;
   MessageRouter router_;
   ConnectionPoint defaultEvents_;

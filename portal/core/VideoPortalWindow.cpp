@@ -87,6 +87,10 @@ void VideoPortal::StopTimer(UINT_PTR id) {
   if (window_.Handle()) ::KillTimer(window_.Handle(), id);
 }
 
+void VideoPortal::TakeFocus() {
+  if (window_.Handle()) ::SetFocus(window_.Handle());
+}
+
 bool VideoPortal::ShownInForeground() const {
   const HWND window = window_.Handle();
   if (!window || !::IsWindowVisible(window)) return false;

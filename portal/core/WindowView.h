@@ -41,6 +41,9 @@ class WindowView {
   virtual bool StartTimer(UINT_PTR id, UINT periodMs) = 0;
   virtual void StopTimer(UINT_PTR id) = 0;
 
+  // Gives the control's window the keyboard focus.
+  virtual void TakeFocus() = 0;
+
   // The window is visible and this process has the foreground.
   virtual bool ShownInForeground() const = 0;
   // The busy indicator over the window while a picture is taken.

@@ -50,6 +50,12 @@ class EngineLink {
     *value = answer;
     return true;
   }
+  // Asks about a record whose answer is the success alone (a size probe, a
+  // feature inquiry): the record travels in the input, nothing comes back.
+  template <typename Record>
+  bool InquireAbout(LONG command, LONG subCode, const Record& request) {
+    return SUCCEEDED(Inquire(command, subCode, &request, sizeof(request), nullptr, 0));
+  }
   // Reads a record whose size field is preset; *record changes only on
   // success.
   template <typename Record>

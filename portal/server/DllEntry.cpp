@@ -19,6 +19,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     ModuleState::SetInstance(instance);
     ::DisableThreadLibraryCalls(instance);
     ModuleState::SetResourceModule(portal::LoadResourceModule(instance));
+    ModuleState::ShowHideMessage();  // registers the camera menu's broadcast
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0x2FFF};  // every class
     ::InitCommonControlsEx(&controls);
     portal::controls::RegisterClickMessage();

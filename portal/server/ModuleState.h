@@ -22,6 +22,15 @@ class ModuleState {
   static void Unlock();
   static bool CanUnload();
 
+  // Whether a control's resolution menu is being tracked (at most one
+  // popup menu tracks per process at a time).
+  static bool MenuOpen();
+  static void SetMenuOpen(bool open);
+
+  // The registered message "WM_SHOW_HIDE_PUA" the camera menu broadcasts;
+  // registered when the library is loaded.
+  static UINT ShowHideMessage();
+
   // Number of IVideoPortal operations in progress on any control.
   static long BusyCount();
   static void EnterOperation();
@@ -35,6 +44,15 @@ class BusyScope {
   ~BusyScope() { ModuleState::LeaveOperation(); }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
+};
+
+// Sets the process-wide menu-open flag while a menu is tracked.
+class MenuOpenScope {
+ public:
+  MenuOpenScope() { ModuleState::SetMenuOpen(true); }
+  ~MenuOpenScope() { ModuleState::SetMenuOpen(false); }
+  MenuOpenScope(const MenuOpenScope&) = delete;
+  MenuOpenScope& operator=(const MenuOpenScope&) = delete;
 };
 
 }  // namespace portal

@@ -14,7 +14,7 @@ inline constexpr UINT kMsgCompanionButton = 1468;
 inline constexpr UINT kMsgModePane = 1471;
 inline constexpr UINT kMsgValuePane = 1472;
 
-// The click that opens the resolution menu.
+// The click that opens a button pane's menu or program.
 inline constexpr WPARAM kButtonClick = WM_LBUTTONDOWN;
 
 // WM_COMMAND ids of the information screens' buttons.

@@ -79,3 +79,27 @@
 #define IDS_PANEL_CHECK 160
 #define IDCUR_HAND_POINTER 101
 #define IDC_BUSY_PLACEHOLDER 1199
+// The bar's companion button, and the camera menu's commands.
+#define IDS_COMPANION_TIP 628
+#define IDS_CAMERA_MENU_CONTROL_PANEL 629
+#define IDS_CAMERA_MENU_SHOW_HIDE 630
+// The resolution menu (first sub-menu of IDM_RESOLUTION): one item per
+// capture size. The 1280 x 960 item is relabelled with IDS_STILL_1280 when
+// the camera takes high-resolution stills.
+#define IDM_RESOLUTION 102
+#define IDM_RESOLUTION_160X120 40001
+#define IDM_RESOLUTION_320X240 40002
+#define IDM_RESOLUTION_640X480 40003
+#define IDM_RESOLUTION_240X180 40004
+#define IDM_RESOLUTION_800X600 40005
+#define IDM_RESOLUTION_1024X768 40006
+#define IDM_RESOLUTION_1600X1024 40007
+#define IDM_RESOLUTION_1280X960 40008
+#define IDS_STILL_1280 57705
+// The value menu of the bar's value pane (first sub-menu of
+// IDM_INDICATOR_VALUE): the chosen item's id minus
+// IDM_INDICATOR_VALUE_BASE is the value.
+#define IDM_INDICATOR_VALUE 103
+#define IDM_INDICATOR_VALUE_BASE 40008
+#define IDM_INDICATOR_VALUE_1 40009
+#define IDM_INDICATOR_VALUE_10 40018

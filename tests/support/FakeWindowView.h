@@ -49,6 +49,7 @@ class FakeWindowView final : public portal::WindowView {
   bool TakeQueued(UINT message, MSG* taken) override;
   bool StartTimer(UINT_PTR id, UINT periodMs) override;
   void StopTimer(UINT_PTR id) override { actions.push_back(StopTimerLine(id)); }
+  void TakeFocus() override { actions.push_back("Focus"); }
   bool ShownInForeground() const override { return foreground_; }
   void ShowBusyIndicator() override { actions.push_back("ShowBusyIndicator"); }
   void HideBusyIndicator() override { actions.push_back("HideBusyIndicator"); }

@@ -12,8 +12,9 @@ namespace common {
 
 // Opens an existing key; an invalid key on failure (GetLastError holds why).
 UniqueRegKey OpenRegKey(HKEY root, std::wstring_view subKey, REGSAM access = KEY_READ);
-// Opens or creates a key.
-UniqueRegKey CreateRegKey(HKEY root, std::wstring_view subKey, REGSAM access = KEY_ALL_ACCESS);
+// Opens or creates a key; a new key gets keyClass as its class when given.
+UniqueRegKey CreateRegKey(HKEY root, std::wstring_view subKey, REGSAM access = KEY_ALL_ACCESS,
+                          const wchar_t* keyClass = nullptr);
 
 std::optional<std::wstring> ReadRegString(HKEY key, const wchar_t* valueName);
 std::optional<DWORD> ReadRegDword(HKEY key, const wchar_t* valueName);

@@ -1,5 +1,6 @@
 // The camera menu the bar's camera button opens (switching cameras, the
-// camera's dialogs). NoCameraMenu stands in until the menu is built.
+// camera's dialogs); CameraPopup is the control's. NoCameraMenu does
+// nothing, for tests of its callers.
 #pragma once
 
 namespace portal {

@@ -1,7 +1,8 @@
 // What the control starts outside itself or runs as a sequence of its own
 // dialogs: the camera control panel, the engine's companion program, the
-// set-up wizard and the format sequence. NoLaunchers stands in until they
-// are built: nothing is started and the format sequence is refused.
+// set-up wizard and the format sequence; PortalLaunchers are the control's.
+// NoLaunchers, for tests of their callers, starts nothing and refuses the
+// format sequence.
 #pragma once
 
 namespace portal {
@@ -18,7 +19,7 @@ class Launchers {
   ~Launchers() = default;
 };
 
-class NoLaunchers final : public Launchers {
+class NoLaunchers : public Launchers {
  public:
   void LaunchControlPanel() override {}
   void LaunchCompanion() override {}

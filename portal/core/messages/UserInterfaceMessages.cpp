@@ -13,18 +13,19 @@ bool MessageRouter::OnResolutionButton(WPARAM wParam, LPARAM) {
   return true;
 }
 
-bool MessageRouter::OnCameraButton(WPARAM, LPARAM) {
-  cameraMenu_.Open();
+bool MessageRouter::OnCameraButton(WPARAM wParam, LPARAM) {
+  if (wParam == kButtonClick) cameraMenu_.Open();
   return true;
 }
 
+// The format sequence is what ShowCameraDlg runs for a client.
 bool MessageRouter::OnFormatSequenceRequest(WPARAM, LPARAM) {
-  launchers_.RunFormatSequence();
+  AsMemberCall([this] { return launchers_.RunFormatSequence(); });
   return true;
 }
 
-bool MessageRouter::OnCompanionButton(WPARAM, LPARAM) {
-  launchers_.LaunchCompanion();
+bool MessageRouter::OnCompanionButton(WPARAM wParam, LPARAM) {
+  if (wParam == kButtonClick) launchers_.LaunchCompanion();
   return true;
 }
 

@@ -75,19 +75,19 @@ bool CameraSession::ReadFormat(LONG* width, LONG* height, LONG* bitDepth, LONG* 
   return true;
 }
 
+// The size asked about travels in the input: an inquiry's output buffer
+// only comes back from the engine, it never reaches it.
 void CameraSession::ProbeFormatSupport() {
   auto& supported = state_.formatSupported;
   supported.fill(true);
-  auto probe = [&](LONG command, LONG subCode, auto record) {
-    return SUCCEEDED(engine_->Inquire(command, subCode, nullptr, 0, &record, sizeof(record)));
+  const auto probeLive = [&](const ProbedSize& size) {
+    return engine_->InquireAbout(kCmdFormat, kFormatProbe,
+                                 MakeVideoFormatRecord(size.width, size.height, kLiveBitDepth, 0));
   };
-  for (const ProbedSize& size : kLiveSizes) {
-    supported[static_cast<size_t>(size.size)] =
-        probe(kCmdFormat, kFormatProbe, MakeVideoFormatRecord(size.width, size.height, kLiveBitDepth, 0));
-  }
+  for (const ProbedSize& size : kLiveSizes) supported[static_cast<size_t>(size.size)] = probeLive(size);
   supported[static_cast<size_t>(kLargeSize.size)] =
-      probe(kCmdFormat, kFormatProbe, MakeVideoFormatRecord(kLargeSize.width, kLargeSize.height, kLiveBitDepth, 0)) ||
-      probe(kCmdStillFormat, kStillProbe, MakeStillFormatRecord(kLargeSize.width, kLargeSize.height));
+      probeLive(kLargeSize) ||
+      engine_->InquireAbout(kCmdStillFormat, kStillProbe, MakeStillFormatRecord(kLargeSize.width, kLargeSize.height));
   supported[static_cast<size_t>(Resolution::k1600)] = false;
 }
 

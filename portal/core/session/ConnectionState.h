@@ -19,7 +19,7 @@ struct ConnectionState {
   bool highResolutionStillMode = false;
   bool stillCapable = false;
   bool allowPreviewDuringPictures = true;
-  bool allowFormatSequence = false;
+  bool allowFormatSequence = true;  // element 4: the bar's buttons and the format sequence
   bool barOption = false;  // element 7, read when the bar configuration is chosen
   std::array<bool, static_cast<size_t>(Resolution::kCount)> menuEnabled{true,  false, true,  true,
                                                                         false, false, false, false};

@@ -9,6 +9,10 @@
 
 namespace portal {
 
+// Panes other components address.
+inline constexpr UINT kPaneResolutionButton = 113;
+inline constexpr UINT kPaneCameraButton = 115;
+
 class PaneBar {
  public:
   virtual bool Exists() const = 0;
@@ -38,12 +42,17 @@ class PaneBar {
   // The engine ended the recording itself: the status pane says so
   // (string 116).
   virtual void ShowRecordingEnded() = 0;
+  // A button pane's enabled state; nothing without a bar.
+  virtual void EnablePane(UINT pane, bool enable) = 0;
+  // The pane's rectangle in screen coordinates, where its menu opens;
+  // false without a bar or without that pane.
+  virtual bool PaneScreenRect(UINT pane, RECT* rect) const = 0;
 
  protected:
   ~PaneBar() = default;
 };
 
-class NoPaneBar final : public PaneBar {
+class NoPaneBar : public PaneBar {
  public:
   bool Exists() const override { return false; }
   void Create() override {}
@@ -59,6 +68,8 @@ class NoPaneBar final : public PaneBar {
   void OpenValueMenu() override {}
   void ShowRecording(bool) override {}
   void ShowRecordingEnded() override {}
+  void EnablePane(UINT, bool) override {}
+  bool PaneScreenRect(UINT, RECT*) const override { return false; }
 };
 
 }  // namespace portal

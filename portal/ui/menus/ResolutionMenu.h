@@ -1,5 +1,5 @@
-// The resolution menu the bar's resolution button opens. NoResolutionMenu
-// stands in until the menu is built.
+// The resolution menu the bar's resolution button opens; ResolutionPopup is
+// the control's. NoResolutionMenu does nothing, for tests of its callers.
 #pragma once
 
 namespace portal {

@@ -18,7 +18,7 @@ class TempFolder {
     wchar_t base[MAX_PATH];
     ::GetTempPathW(MAX_PATH, base);
     for (unsigned n = ::GetTickCount();; ++n) {
-      path_ = std::wstring(base) + L"media_test_" + std::to_wstring(::GetCurrentProcessId()) +
+      path_ = std::wstring(base) + L"torvane_test_" + std::to_wstring(::GetCurrentProcessId()) +
               L"_" + std::to_wstring(n);
       if (::CreateDirectoryW(path_.c_str(), nullptr)) break;
     }
@@ -34,6 +34,8 @@ class TempFolder {
     ::RemoveDirectoryW(path_.c_str());
   }
 
+  // Without a trailing backslash.
+  const std::wstring& Folder() const { return path_; }
   std::wstring Path(const std::wstring& name) const { return path_ + L"\\" + name; }
 
   std::set<std::wstring> Files() const {
