@@ -1,38 +1,43 @@
-// The per-block pipeline: convert, transform, quantize. The transform
-// leaves its result transposed and the quantizer reads it that way, which
-// saves transposing back.
+// The pipeline, one block row at a time: room in each component's symbol
+// store, then the kernels convert, transform, quantize and append the
+// blocks' symbols.
 #include "BlockSampler.h"
 
-#include <vector>
-
-#include "BlockQuantizer.h"
-#include "Dct.h"
+#include "Tables.h"
 
 namespace jpeg {
 
-void SampleBlocks(const BlockTarget* targets, int count, Channel first, const PixelView& pixels) {
-  constexpr int kMaxTargets = 3;
-  std::vector<BlockQuantizer> quantizers;
-  int16_t* out[kMaxTargets];
+namespace {
+
+constexpr ZigZagIndex kTransposedZigZag = BuildTransposedZigZagIndex();
+
+constexpr int kMaxTargets = 3;
+
+}  // namespace
+
+void SampleBlocks(const BlockTarget* targets, int count, Channel first, const PixelView& pixels,
+                  const SampleKernels& kernels) {
+  alignas(32) float divisors[kMaxTargets][64];
+  SymbolSink sinks[kMaxTargets];
+  BlockSpan span;
+  span.pixels = pixels;
+  span.first = first;
+  span.count = count;
   for (int i = 0; i < count; ++i) {
-    Component& c = *targets[i].component;
-    quantizers.emplace_back(*targets[i].table);
-    c.coefficients.clear();
-    c.coefficients.resize(static_cast<size_t>(c.cw8) * c.ch8);
-    out[i] = c.coefficients.data();
+    const QuantTable& table = *targets[i].table;
+    for (int t = 0; t < 64; ++t) divisors[i][t] = table.divisors[kTransposedZigZag[t]];
+    span.divisors[i] = divisors[i];
+    span.sinks[i] = &sinks[i];
+    const Component& c = *targets[i].component;
+    targets[i].component->blocks.Reset(static_cast<size_t>(c.BlocksPerRow()) * c.BlockRows());
   }
-  alignas(16) float blocks[kMaxTargets][64];
-  float* const work[kMaxTargets] = {blocks[0], blocks[1], blocks[2]};
   const Component& geometry = *targets[0].component;
   for (int by = 0; by < geometry.BlockRows(); ++by) {
-    for (int bx = 0; bx < geometry.BlocksPerRow(); ++bx) {
-      ConvertBlocks(pixels, bx * 8, by * 8, first, count, work);
-      for (int i = 0; i < count; ++i) {
-        ForwardDctTransposed(blocks[i]);
-        quantizers[i].Quantize(blocks[i], out[i]);
-        out[i] += 64;
-      }
-    }
+    span.y0 = by * 8;
+    span.blocks = geometry.BlocksPerRow();
+    for (int i = 0; i < count; ++i) sinks[i] = targets[i].component->blocks.Sink(span.blocks);
+    kernels.sampleSpan(span);
+    for (int i = 0; i < count; ++i) targets[i].component->blocks.Commit(sinks[i]);
   }
 }
 

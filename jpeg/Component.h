@@ -1,10 +1,12 @@
 // One colour component of the frame: identifier, sampling factors, table
-// index, geometry and its quantized coefficients.
+// index, geometry and its quantized blocks.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "BlockSymbols.h"
 
 namespace jpeg {
 
@@ -20,8 +22,8 @@ struct Component {
   int BlocksPerRow() const { return cw8 / 8; }
   int BlockRows() const { return ch8 / 8; }
 
-  // 64 zig-zag coefficients per block, rows of blocks top to bottom.
-  std::vector<int16_t> coefficients;
+  // The quantized blocks, rows of blocks top to bottom.
+  BlockSymbols blocks;
 };
 
 inline int CeilDiv(int a, int b) { return (a + b - 1) / b; }

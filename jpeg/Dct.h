@@ -1,5 +1,6 @@
 // Forward 8x8 DCT: the Arai-Agui-Nakajima scaled flow graph in single
-// precision. The outputs stay scaled; the divisor tables undo the scaling.
+// precision, the portable reference of the kernels. The outputs stay
+// scaled; the divisor tables undo the scaling.
 #pragma once
 
 namespace jpeg {
@@ -9,8 +10,7 @@ namespace jpeg {
 void ForwardDct(float* block);
 
 // The same transform, leaving the result transposed: the coefficient of
-// row r, column c at index r + 8c. Saves the transpose back for callers
-// that read the coefficients through their own index table anyway.
+// row r, column c at index r + 8c, the layout the kernels quantize from.
 void ForwardDctTransposed(float* block);
 
 }  // namespace jpeg

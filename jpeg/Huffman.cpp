@@ -14,12 +14,13 @@ constexpr int kEntries = 257;
 constexpr int kMaxRawSize = kEntries;
 
 // Picks the smallest and next smallest non-zero frequencies; ties go to the
-// larger symbol value.
-void FindTwoSmallest(const Frequencies& freq, int& c1, int& c2) {
+// larger symbol value. `active` lists the entries with a non-zero
+// frequency in increasing order, so the pass sees them as a pass over all
+// entries would.
+void FindTwoSmallest(const Frequencies& freq, const std::vector<int>& active, int& c1, int& c2) {
   c1 = -1;
   c2 = -1;
-  for (int i = 0; i < kEntries; ++i) {
-    if (freq[i] == 0) continue;
+  for (int i : active) {
     if (c1 < 0 || freq[i] <= freq[c1]) {
       c2 = c1;
       c1 = i;
@@ -33,13 +34,18 @@ std::array<int, kEntries> ComputeCodeSizes(Frequencies& freq) {
   std::array<int, kEntries> codeSize{};
   std::array<int, kEntries> others;
   others.fill(-1);
+  std::vector<int> active;
+  for (int i = 0; i < kEntries; ++i) {
+    if (freq[i] != 0) active.push_back(i);
+  }
   const int merges = static_cast<int>(
       std::count_if(freq.begin(), freq.begin() + 256, [](uint32_t f) { return f != 0; }));
   for (int n = 0; n < merges; ++n) {
     int c1, c2;
-    FindTwoSmallest(freq, c1, c2);
+    FindTwoSmallest(freq, active, c1, c2);
     freq[c1] += freq[c2];
     freq[c2] = 0;
+    active.erase(std::find(active.begin(), active.end(), c2));
     ++codeSize[c1];
     while (others[c1] >= 0) {
       c1 = others[c1];

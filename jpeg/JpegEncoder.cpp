@@ -85,7 +85,7 @@ bool JpegEncoder::BeginSampling(int width, int height) {
     Component& c = frame_.components[i];
     c.id = static_cast<int>(i) + 1;
     SetGeometry(c, width, height, frame_.hmax, frame_.vmax);
-    c.coefficients.clear();
+    c.blocks.Reset(0);
   }
   sampledTables_[0] = tables_[0];
   sampledTables_[1] = tables_[1];
@@ -98,7 +98,7 @@ void JpegEncoder::SampleComponents(int first, int count, const PixelView& pixels
     Component& c = frame_.components[first + i];
     targets[i] = {&c, &sampledTables_[c.tq]};
   }
-  SampleBlocks(targets, count, static_cast<Channel>(first), pixels);
+  SampleBlocks(targets, count, static_cast<Channel>(first), pixels, *kernels_);
 }
 
 void JpegEncoder::OptimizeTables(const std::vector<std::vector<int>>& scans) {
@@ -117,7 +117,8 @@ std::vector<uint8_t> JpegEncoder::EncodeFile() {
   const bool colour = frame_.components.size() == 3;
 
   ByteBuffer out;
-  out.Reserve(4096 + static_cast<size_t>(frame_.width) * frame_.height);
+  // Room for about two bits a pixel, more than the usual qualities need.
+  out.Reserve(4096 + static_cast<size_t>(frame_.width) * frame_.height / 4);
   out.Marker(0xD8);
   WriteApp0(out);
   WriteComment(out, comment_);
@@ -133,7 +134,7 @@ std::vector<uint8_t> JpegEncoder::EncodeFile() {
   }
   WriteScans(frame_, scans, codes_, out);
   out.Marker(0xD9);
-  return std::move(out.Bytes());
+  return out.Take();
 }
 
 }  // namespace jpeg

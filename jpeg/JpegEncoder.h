@@ -10,6 +10,7 @@
 
 #include "BlockSampler.h"
 #include "Quantization.h"
+#include "SampleKernels.h"
 #include "Scans.h"
 #include "ScanEncoder.h"
 #include "Tables.h"
@@ -44,6 +45,11 @@ class JpegEncoder {
   // from their shared cw8 x ch8 pixel area (edges replicated).
   void SampleComponents(int first, int count, const PixelView& pixels);
 
+  // The kernels sampling uses: the widest set the processor runs, unless
+  // chosen (tests and benchmarks compare the sets; all give the same bytes).
+  const SampleKernels& Kernels() const { return *kernels_; }
+  void SetKernels(const SampleKernels& kernels) { kernels_ = &kernels; }
+
   // Builds the optimal tables and assembles the file.
   std::vector<uint8_t> EncodeFile();
 
@@ -66,6 +72,7 @@ class JpegEncoder {
   // Tables the coefficients were quantized with; the file declares these.
   QuantTable sampledTables_[2];
   CodeTables codes_;
+  const SampleKernels* kernels_ = &BestKernels();
 };
 
 }  // namespace jpeg

@@ -22,22 +22,26 @@ struct Frame {
 std::vector<std::vector<int>> GroupScans(const std::vector<Component>& components);
 
 // Calls visit(slot, block) for every block of the scan in coding order;
-// slot is the position of the component in the scan, block points at 64
-// zig-zag coefficients, or is null for a padding block of an interleaved
-// scan (DC equal to the predictor, all AC zero).
+// slot is the position of the component in the scan, block the number of
+// the block in that component's store (rows of blocks top to bottom), or
+// -1 for a padding block of an interleaved scan (DC equal to the
+// predictor, all AC zero). Every stored block is visited exactly once.
 template <typename Visit>
 void ForEachScanBlock(const Frame& frame, const std::vector<int>& scan, Visit&& visit) {
   if (scan.size() == 1) {
-    const std::vector<int16_t>& coef = frame.components[scan[0]].coefficients;
-    for (size_t pos = 0; pos + 64 <= coef.size(); pos += 64) visit(0, coef.data() + pos);
+    const size_t blocks = frame.components[scan[0]].blocks.Count();
+    for (size_t n = 0; n < blocks; ++n) visit(0, static_cast<ptrdiff_t>(n));
     return;
   }
   if (frame.hmax == 1 && frame.vmax == 1) {
     // Every MCU holds block n of each component and none is padding.
-    const size_t blocks = frame.components[scan[0]].coefficients.size() / 64;
+    size_t blocks = frame.components[scan[0]].blocks.Count();
+    for (int index : scan) {
+      if (frame.components[index].blocks.Count() < blocks) blocks = frame.components[index].blocks.Count();
+    }
     for (size_t n = 0; n < blocks; ++n) {
       for (int slot = 0; slot < static_cast<int>(scan.size()); ++slot) {
-        visit(slot, frame.components[scan[slot]].coefficients.data() + 64 * n);
+        visit(slot, static_cast<ptrdiff_t>(n));
       }
     }
     return;
@@ -45,17 +49,15 @@ void ForEachScanBlock(const Frame& frame, const std::vector<int>& scan, Visit&& 
   const int mx = CeilDiv(frame.width, 8 * frame.hmax);
   const int my = CeilDiv(frame.height, 8 * frame.vmax);
   struct Cursor {
-    const int16_t* base;
-    size_t size, rowSkip;
+    size_t count, rowSkip;
     int h, v, realColumns;
     size_t rowPointer[4];
   };
   std::vector<Cursor> cursors;
   for (int index : scan) {
     const Component& c = frame.components[index];
-    const size_t rowBlocks = static_cast<size_t>(c.BlocksPerRow()) * 64;
-    Cursor cur{c.coefficients.data(), c.coefficients.size(),
-               (c.v - 1) * rowBlocks, c.h, c.v, c.BlocksPerRow() % c.h, {}};
+    const size_t rowBlocks = static_cast<size_t>(c.BlocksPerRow());
+    Cursor cur{c.blocks.Count(), (c.v - 1) * rowBlocks, c.h, c.v, c.BlocksPerRow() % c.h, {}};
     if (cur.realColumns == 0) cur.realColumns = c.h;
     for (int v = 0; v < c.v; ++v) cur.rowPointer[v] = v * rowBlocks;
     cursors.push_back(cur);
@@ -69,12 +71,12 @@ void ForEachScanBlock(const Frame& frame, const std::vector<int>& scan, Visit&& 
         for (int v = 0; v < cur.v; ++v) {
           for (int h = 0; h < cur.h; ++h) {
             const bool padding = (lastColumn && h >= cur.realColumns) ||
-                                 (lastRow && cur.rowPointer[v] >= cur.size);
+                                 (lastRow && cur.rowPointer[v] >= cur.count);
             if (padding) {
-              visit(slot, nullptr);
+              visit(slot, ptrdiff_t{-1});
             } else {
-              visit(slot, cur.base + cur.rowPointer[v]);
-              cur.rowPointer[v] += 64;
+              visit(slot, static_cast<ptrdiff_t>(cur.rowPointer[v]));
+              cur.rowPointer[v] += 1;
             }
           }
         }

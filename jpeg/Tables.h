@@ -31,6 +31,15 @@ constexpr ZigZagIndex BuildZigZagIndex() {
   return index;
 }
 
+// Zig-zag number of each transposed position t = r + 8c (row r, column c),
+// the layout in which the DCT kernels leave a block.
+constexpr ZigZagIndex BuildTransposedZigZagIndex() {
+  constexpr ZigZagIndex natural = BuildZigZagIndex();
+  ZigZagIndex transposed{};
+  for (int t = 0; t < 64; ++t) transposed[t] = natural[(t % 8) * 8 + t / 8];
+  return transposed;
+}
+
 // Luminance (K.1) and chrominance (K.2) tables in zig-zag order.
 BaseTable LuminanceBaseTable(const ZigZagIndex& zigzag);
 BaseTable ChrominanceBaseTable(const ZigZagIndex& zigzag);

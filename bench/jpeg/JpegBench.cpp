@@ -1,7 +1,8 @@
 // Encode-time comparison of the encoding core with the system JPEG library
 // measured in the same run, on synthetic camera-like pictures at the
 // application's settings (quality 90, no chroma subsampling). Prints times,
-// ratios, file sizes and PSNR; asserts nothing.
+// ratios, file sizes and PSNR, the same with each kernel set, and where the
+// time of one encode goes, stage by stage; asserts nothing.
 //   reference (a): float DCT with optimal Huffman tables (the same algorithm)
 //   reference (b): the library's default integer DCT and standard tables
 #include <cstddef>
@@ -20,6 +21,8 @@
 #include <vector>
 
 #include "BgrSampler.h"
+#include "Statistics.h"
+#include "SymbolCoding.h"
 
 namespace {
 
@@ -49,12 +52,21 @@ Picture MakeScene(int width, int height) {
   return p;
 }
 
-__attribute__((noinline)) std::vector<uint8_t> EncodeOurs(const Picture& p) {
-  jpeg::JpegEncoder e;
+void Sample(jpeg::JpegEncoder& e, const Picture& p, const jpeg::SampleKernels& kernels) {
+  e.SetKernels(kernels);
   e.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
   e.SetQuality(90);
   jpeg::SampleBgr(e, p.bgr.data(), static_cast<ptrdiff_t>(p.width) * 3, p.width, p.height);
+}
+
+std::vector<uint8_t> EncodeWith(const Picture& p, const jpeg::SampleKernels& kernels) {
+  jpeg::JpegEncoder e;
+  Sample(e, p, kernels);
   return e.EncodeFile();
+}
+
+__attribute__((noinline)) std::vector<uint8_t> EncodeOurs(const Picture& p) {
+  return EncodeWith(p, jpeg::BestKernels());
 }
 
 std::vector<uint8_t> EncodeReference(const Picture& p, bool sameAlgorithm) {
@@ -131,33 +143,147 @@ double Median(std::vector<double> times) {
   return times[times.size() / 2];
 }
 
-// Median times of the three encoders, measured in turns (ours, (a), (b),
-// ours, ...) so that load from other processes on the shared machine hits
-// all three alike; at least 15 rounds, more within a time budget.
-void MedianMs(const Picture& p, double& ours, double& refA, double& refB) {
-  std::vector<double> times[3];
+// Median times of several encoders, measured in turns so that load from
+// other processes on the shared machine hits all of them alike; at least
+// 15 rounds, more within a time budget.
+std::vector<double> MedianMs(const std::vector<std::function<void()>>& encoders) {
+  std::vector<std::vector<double>> times(encoders.size());
   const auto start = std::chrono::steady_clock::now();
   while (times[0].size() < 15 ||
          (times[0].size() < 101 && std::chrono::steady_clock::now() - start < std::chrono::seconds(3))) {
-    times[0].push_back(Milliseconds([&] { EncodeOurs(p); }));
-    times[1].push_back(Milliseconds([&] { EncodeReferenceA(p); }));
-    times[2].push_back(Milliseconds([&] { EncodeReferenceB(p); }));
+    for (size_t i = 0; i < encoders.size(); ++i) times[i].push_back(Milliseconds(encoders[i]));
   }
-  ours = Median(times[0]);
-  refA = Median(times[1]);
-  refB = Median(times[2]);
+  std::vector<double> medians;
+  for (auto& t : times) medians.push_back(Median(t));
+  return medians;
 }
 
-void Compare(int width, int height) {
-  const Picture p = MakeScene(width, height);
-  double ours = 0, refA = 0, refB = 0;
-  MedianMs(p, ours, refA, refB);
+void Compare(const Picture& p) {
+  const std::vector<double> ms = MedianMs({[&] { EncodeOurs(p); }, [&] { EncodeReferenceA(p); },
+                                           [&] { EncodeReferenceB(p); }});
+  const double ours = ms[0], refA = ms[1], refB = ms[2];
   const auto fileOurs = EncodeOurs(p), fileA = EncodeReferenceA(p), fileB = EncodeReferenceB(p);
   std::printf("%dx%d  time ms: ours %.2f  (a) %.2f  (b) %.2f   speed ours/(a) %.2fx  ours/(b) %.2fx\n",
-              width, height, ours, refA, refB, refA / ours, refB / ours);
+              p.width, p.height, ours, refA, refB, refA / ours, refB / ours);
   std::printf("          bytes: ours %zu  (a) %zu  (b) %zu   PSNR dB: ours %.2f  (a) %.2f  (b) %.2f\n",
               fileOurs.size(), fileA.size(), fileB.size(), Psnr(p, fileOurs), Psnr(p, fileA),
               Psnr(p, fileB));
+}
+
+// The whole encode with each kernel set, as speed ratios to the references.
+void CompareKernelSets(const Picture& p) {
+  const std::vector<const jpeg::SampleKernels*> sets = jpeg::AvailableKernels();
+  std::vector<std::function<void()>> encoders = {[&] { EncodeReferenceA(p); }, [&] { EncodeReferenceB(p); }};
+  for (const jpeg::SampleKernels* set : sets) encoders.push_back([&p, set] { EncodeWith(p, *set); });
+  const std::vector<double> ms = MedianMs(encoders);
+  for (size_t i = 0; i < sets.size(); ++i) {
+    std::printf("          %-6s kernels: %.2f ms  speed /(a) %.2fx  /(b) %.2fx%s\n", sets[i]->name, ms[2 + i],
+                ms[0] / ms[2 + i], ms[1] / ms[2 + i], sets[i] == &jpeg::BestKernels() ? "  (chosen)" : "");
+  }
+}
+
+// Sampling's stages as growing prefixes of the per-block steps called one
+// by one with the chosen kernels: steps 1 convert; 2 + transform;
+// 3 + quantize; 4 + symbols. The kernels' fused loop does the same work
+// without the calls between the steps.
+void SampleSteps(const Picture& p, int steps) {
+  const jpeg::SampleKernels& k = jpeg::BestKernels();
+  const jpeg::PixelView view{p.bgr.data(), static_cast<ptrdiff_t>(p.width) * 3};
+  // The luminance and chrominance divisors of quality 90, in the
+  // transposed layout the kernels quantize in.
+  jpeg::JpegEncoder settings;
+  settings.SetQuality(90);
+  constexpr jpeg::ZigZagIndex zigzag = jpeg::BuildTransposedZigZagIndex();
+  alignas(32) float divisors[3][64];
+  for (int i = 0; i < 3; ++i) {
+    for (int t = 0; t < 64; ++t) divisors[i][t] = settings.Table(i == 0 ? 0 : 1).divisors[zigzag[t]];
+  }
+  alignas(32) float work[3][64];
+  alignas(32) int16_t out[64];
+  float* const w[3] = {work[0], work[1], work[2]};
+  const size_t count = static_cast<size_t>(p.width / 8) * (p.height / 8);
+  jpeg::BlockSymbols stores[3];
+  jpeg::SymbolSink sinks[3];
+  for (int i = 0; i < 3; ++i) {
+    stores[i].Reset(count);
+    sinks[i] = stores[i].Sink(static_cast<int>(count));
+  }
+  for (int y = 0; y < p.height; y += 8) {
+    for (int x = 0; x < p.width; x += 8) {
+      k.convert(view, x, y, jpeg::Channel::kY, 3, w);
+      for (int i = 0; steps > 1 && i < 3; ++i) {
+        k.transform(work[i]);
+        if (steps < 3) continue;
+        const uint64_t nonZero = k.quantize(work[i], divisors[i], out);
+        if (steps > 3) jpeg::AppendBlockSymbols(out, nonZero, sinks[i]);
+      }
+    }
+  }
+}
+
+// The encode's later stages on a sampled encoder.
+struct Sampled {
+  jpeg::JpegEncoder encoder;
+  std::vector<std::vector<int>> scans;
+  explicit Sampled(const Picture& p) {
+    Sample(encoder, p, jpeg::BestKernels());
+    encoder.EncodeFile();
+    scans = jpeg::GroupScans(encoder.GetFrame().components);
+  }
+};
+
+void BuildTables(const Sampled& s) {
+  const jpeg::SymbolStatistics stats = jpeg::CountSymbols(s.encoder.GetFrame(), s.scans);
+  for (int slot = 0; slot < 2; ++slot) {
+    jpeg::ExpandTable(jpeg::GenerateOptimalTable(stats.dc[slot]), 11);
+    jpeg::ExpandTable(jpeg::GenerateOptimalTable(stats.ac[slot]), 255);
+  }
+}
+
+void CodeScans(const Sampled& s) {
+  jpeg::ByteBuffer out;
+  out.Reserve(static_cast<size_t>(s.encoder.GetFrame().width) * s.encoder.GetFrame().height / 4);
+  jpeg::WriteScans(s.encoder.GetFrame(), s.scans, s.encoder.LastCodeTables(), out);
+}
+
+// Separate entry points, so an instruction counter can attribute each.
+__attribute__((noinline)) void StageConvert(const Picture& p) { SampleSteps(p, 1); }
+__attribute__((noinline)) void StageTransform(const Picture& p) { SampleSteps(p, 2); }
+__attribute__((noinline)) void StageQuantize(const Picture& p) { SampleSteps(p, 3); }
+__attribute__((noinline)) void StageSymbols(const Picture& p) { SampleSteps(p, 4); }
+__attribute__((noinline)) void StageSampling(const Picture& p) {
+  jpeg::JpegEncoder e;
+  Sample(e, p, jpeg::BestKernels());
+}
+__attribute__((noinline)) void StageTables(const Sampled& s) { BuildTables(s); }
+__attribute__((noinline)) void StageCoding(const Sampled& s) { CodeScans(s); }
+
+// Where one encode's time goes with the chosen kernels.
+void StageTimes(const Picture& p) {
+  const Sampled sampled(p);
+  const std::vector<double> ms = MedianMs({
+      [&] { EncodeOurs(p); }, [&] { StageSampling(p); }, [&] { StageConvert(p); },
+      [&] { StageTransform(p); }, [&] { StageQuantize(p); }, [&] { StageSymbols(p); },
+      [&] { StageTables(sampled); }, [&] { StageCoding(sampled); },
+  });
+  const double total = ms[0], sampling = ms[1];
+  const struct {
+    const char* stage;
+    double ms;
+  } rows[] = {
+      {"colour conversion", ms[2]},
+      {"forward DCT", ms[3] - ms[2]},
+      {"quantization", ms[4] - ms[3]},
+      {"symbols and AC statistics", ms[5] - ms[4]},
+      {"(saved by the fused kernel loop)", sampling - ms[5]},
+      {"DC statistics and tables", ms[6]},
+      {"Huffman coding", ms[7]},
+      {"rest (set-up, headers, copies)", total - sampling - ms[6] - ms[7]},
+  };
+  std::printf("          stages of one encode (%s kernels, %.2f ms):\n", jpeg::BestKernels().name, total);
+  for (const auto& row : rows) {
+    std::printf("            %-34s %7.3f ms  %5.1f%%\n", row.stage, row.ms, 100.0 * row.ms / total);
+  }
 }
 
 }  // namespace
@@ -171,13 +297,34 @@ void EncodeOnce(int width, int height) {
   EncodeReferenceB(p);
 }
 
+// Each stage once, for the instruction counter's per-stage figures.
+void StagesOnce(int width, int height) {
+  const Picture p = MakeScene(width, height);
+  const Sampled sampled(p);
+  StageConvert(p);
+  StageTransform(p);
+  StageQuantize(p);
+  StageSymbols(p);
+  StageSampling(p);
+  StageTables(sampled);
+  StageCoding(sampled);
+}
+
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--once") {
     EncodeOnce(std::atoi(argv[2]), std::atoi(argv[3]));
     return 0;
   }
+  if (argc == 4 && std::string(argv[1]) == "--stages-once") {
+    StagesOnce(std::atoi(argv[2]), std::atoi(argv[3]));
+    return 0;
+  }
   std::printf("quality 90, 4:4:4; (a) reference float DCT + optimal tables, (b) reference default\n");
-  Compare(640, 480);
-  Compare(1280, 960);
+  for (const auto& size : {std::pair{640, 480}, std::pair{1280, 960}}) {
+    const Picture p = MakeScene(size.first, size.second);
+    Compare(p);
+    CompareKernelSets(p);
+    StageTimes(p);
+  }
   return 0;
 }

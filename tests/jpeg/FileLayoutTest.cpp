@@ -58,7 +58,7 @@ TEST(JpegFileLayout, GreyscaleHasOneComponentTableAndScan) {
             (std::vector<uint8_t>{0xD8, 0xE0, 0xFE, 0xDB, 0xC0, 0xC4, 0xC4, 0xDA, 0xD9}));
   EXPECT_EQ(segments[4].payload, (std::vector<uint8_t>{8, 0, 9, 0, 9, 1, 1, 0x11, 0}));
   EXPECT_EQ(segments[7].payload, (std::vector<uint8_t>{1, 1, 0x00, 0, 63, 0}));
-  EXPECT_EQ(e.GetFrame().components[0].coefficients.size(), 4u * 64);  // 2 x 2 blocks
+  EXPECT_EQ(e.GetFrame().components[0].blocks.Count(), 4u);  // 2 x 2 blocks
 }
 
 TEST(JpegFileLayout, Comments) {
@@ -100,8 +100,9 @@ TEST(JpegFileLayout, BlockGeometryAtTheEdges) {
   jpeg::JpegEncoder one;
   Encode(MakePicture(1, 1, Pattern::kFlat), jpegtest::kAppLayout, 90, &one);
   for (const auto& c : one.GetFrame().components) {
-    ASSERT_EQ(c.coefficients.size(), 64u);  // the edge pixel fills the block
-    for (int z = 1; z < 64; ++z) EXPECT_EQ(c.coefficients[z], 0) << "component " << c.id;
+    const std::vector<int16_t> coefficients = c.blocks.ZigZagCoefficients();
+    ASSERT_EQ(coefficients.size(), 64u);  // the edge pixel fills the block
+    for (int z = 1; z < 64; ++z) EXPECT_EQ(coefficients[z], 0) << "component " << c.id;
   }
 
   jpeg::JpegEncoder e;
@@ -116,7 +117,7 @@ TEST(JpegFileLayout, BlockGeometryAtTheEdges) {
 TEST(JpegFileLayout, AllBlackPictureHasEqualDcCoefficients) {
   jpeg::JpegEncoder e;
   Encode(MakePicture(40, 24, Pattern::kBlack), jpegtest::kAppLayout, 90, &e);
-  const auto& y = e.GetFrame().components[0].coefficients;
+  const std::vector<int16_t> y = e.GetFrame().components[0].blocks.ZigZagCoefficients();
   ASSERT_EQ(y.size(), 15u * 64);
   for (size_t b = 0; b < y.size(); b += 64) {
     EXPECT_EQ(y[b], y[0]);
@@ -143,12 +144,58 @@ TEST(JpegFileLayout, EntropyDataIsStuffedAndPaddedWithOnes) {
   }
   EXPECT_GT(ffCount, 0u);  // noise at quality 100 certainly codes some FF
 
+}
+
+// The packer against the plain rule (one bit at a time, FF then 00, pad
+// with 1-bits), over sequences that cross its eight-byte words with FF
+// bytes at every place.
+std::vector<uint8_t> PackedBits(const std::vector<std::pair<uint32_t, int>>& puts) {
   jpeg::ByteBuffer out;
-  jpeg::BitWriter bits(out);
-  bits.Put(0x1FE, 9);  // 1111 1111 0: a full FF byte, then a zero bit
-  bits.Put(0x1, 2);
-  bits.Flush();
-  EXPECT_EQ(out.Bytes(), (std::vector<uint8_t>{0xFF, 0x00, 0x3F}));  // 0 01 then 1-bits
+  jpeg::BitPacker bits(out.Room(puts.size() * 8 + 16));
+  for (const auto& [value, count] : puts) bits.Put(value, count);
+  out.Commit(bits.Flush());
+  return out.Take();
+}
+
+std::vector<uint8_t> PlainBits(const std::vector<std::pair<uint32_t, int>>& puts) {
+  std::vector<uint8_t> bytes;
+  int byte = 0, used = 0;
+  auto bit = [&](int b) {
+    byte = byte << 1 | b;
+    if (++used < 8) return;
+    bytes.push_back(static_cast<uint8_t>(byte));
+    if (byte == 0xFF) bytes.push_back(0x00);
+    byte = used = 0;
+  };
+  for (const auto& [value, count] : puts) {
+    for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
+  }
+  while (used) bit(1);
+  return bytes;
+}
+
+TEST(JpegFileLayout, BitPackingStuffsAndPads) {
+  EXPECT_EQ(PackedBits({{0x1FE, 9}, {0x1, 2}}),  // a full FF byte, 0, 01, then 1-bits
+            (std::vector<uint8_t>{0xFF, 0x00, 0x3F}));
+  const std::vector<std::vector<std::pair<uint32_t, int>>> cases = {
+      {},
+      {{0, 1}},
+      {{0xFFFFFFFF, 32}, {0xFFFFFFFF, 32}, {0xFFFFFFFF, 32}},  // words of FF only
+      {{0x7F, 7}, {0xFFFFFF, 24}, {0x1, 1}, {0xFFFFFFFF, 32}, {0, 3}},
+      {{0xABCDEF, 24}, {0x12345678, 32}, {0xFF, 8}, {0x1F, 5}},  // FF across a word
+  };
+  for (size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(PackedBits(cases[i]), PlainBits(cases[i])) << i;
+  std::mt19937 random(3);
+  for (int trial = 0; trial < 50; ++trial) {
+    std::vector<std::pair<uint32_t, int>> puts;
+    for (int n = 0; n < 300; ++n) {
+      const int count = 1 + static_cast<int>(random() % 32);
+      // Mostly ones, so FF bytes are common.
+      uint32_t value = (random() % 4 ? 0xFFFFFFFFu : static_cast<uint32_t>(random()));
+      puts.emplace_back(count == 32 ? value : value & ((1u << count) - 1), count);
+    }
+    ASSERT_EQ(PackedBits(puts), PlainBits(puts)) << "trial " << trial;
+  }
 }
 
 TEST(JpegFileLayout, FilesLargerThanTheOldFixedBufferAreWritten) {

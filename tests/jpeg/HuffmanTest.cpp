@@ -2,11 +2,13 @@
 // validation, and the symbol statistics that feed them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
+#include "SymbolCoding.h"
 #include "Huffman.h"
 #include "JpegError.h"
-#include "Statistics.h"
+#include "Tables.h"
 
 namespace {
 
@@ -94,24 +96,42 @@ TEST(JpegHuffman, ExpansionRejectsInvalidTables) {
   ExpectBadTable(tooMany, 255);
 }
 
+// A zig-zag block stored as symbols: the kernels hand blocks over in the
+// transposed layout with their non-zero mask.
+const jpeg::Frequencies& StoreBlock(jpeg::BlockSymbols& store, const int16_t (&zigzag)[64]) {
+  constexpr jpeg::ZigZagIndex order = jpeg::BuildTransposedZigZagIndex();
+  alignas(32) int16_t transposed[64];
+  uint64_t nonZero = 0;
+  for (int t = 0; t < 64; ++t) {
+    transposed[t] = zigzag[order[t]];
+    nonZero |= uint64_t{transposed[t] != 0} << t;
+  }
+  jpeg::SymbolSink sink = store.Sink(1);
+  jpeg::AppendBlockSymbols(transposed, nonZero, sink);
+  store.Commit(sink);
+  return store.AcFrequencies();
+}
+
 TEST(JpegStatistics, BlockSymbols) {
+  jpeg::BlockSymbols store;
+  store.Reset(2);
   int16_t block[64] = {};
-  jpeg::Frequencies dc{}, ac{};
-  int predictor = 0;
   block[0] = -5;
-  jpeg::CountBlock(block, predictor, dc, ac);  // AC all zero: DC and EOB only
-  EXPECT_EQ(dc[3], 1u);
+  const jpeg::Frequencies& ac = StoreBlock(store, block);  // AC all zero: EOB only
   EXPECT_EQ(ac[0x00], 1u);
-  EXPECT_EQ(predictor, -5);
+  EXPECT_EQ(store.Dc(0), -5);
+  EXPECT_EQ(store.AcEnd(0) - store.AcBegin(0), 1);
 
   block[36] = 2;  // 35 zeros before it: two ZRL, then run 3, size 2
   block[63] = -1;
-  jpeg::CountBlock(block, predictor, dc, ac);
-  EXPECT_EQ(dc[0], 1u);  // same DC: difference 0
+  StoreBlock(store, block);
   EXPECT_EQ(ac[0x32], 1u);
   EXPECT_EQ(ac[0xF0], 3u);  // 26 more zeros: one ZRL, then run 10, size 1
   EXPECT_EQ(ac[0xA1], 1u);  // no EOB after a coefficient at position 63
   EXPECT_EQ(ac[0x00], 1u);
+  int16_t back[64];
+  store.ZigZagBlock(1, back);
+  EXPECT_TRUE(std::equal(back, back + 64, block));
 
   EXPECT_EQ(jpeg::SizeCategory(0), 0);
   EXPECT_EQ(jpeg::SizeCategory(-1), 1);

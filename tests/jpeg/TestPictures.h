@@ -47,10 +47,31 @@ struct Layout {
   int h1, v1, h2, v2, h3, v3;
 };
 
+// The kernel set the helpers sample with (the widest unless a test
+// chooses another for its scope).
+inline const jpeg::SampleKernels*& TestKernels() {
+  static const jpeg::SampleKernels* kernels = &jpeg::BestKernels();
+  return kernels;
+}
+
+class ScopedKernels {
+ public:
+  explicit ScopedKernels(const jpeg::SampleKernels& kernels) : previous_(TestKernels()) {
+    TestKernels() = &kernels;
+  }
+  ~ScopedKernels() { TestKernels() = previous_; }
+  ScopedKernels(const ScopedKernels&) = delete;
+  ScopedKernels& operator=(const ScopedKernels&) = delete;
+
+ private:
+  const jpeg::SampleKernels* previous_;
+};
+
 inline std::vector<uint8_t> Encode(const Picture& p, const Layout& l, int quality,
                                    jpeg::JpegEncoder* keep = nullptr) {
   jpeg::JpegEncoder local;
   jpeg::JpegEncoder& e = keep ? *keep : local;
+  e.SetKernels(*TestKernels());
   e.SetSamplingFrequencies(l.h1, l.v1, l.h2, l.v2, l.h3, l.v3);
   e.SetQuality(quality);
   jpeg::SampleBgr(e, p.bgr.data(), static_cast<ptrdiff_t>(p.width) * 3, p.width, p.height);

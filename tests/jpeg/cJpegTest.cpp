@@ -104,7 +104,7 @@ TEST_F(cJpegFiles, SourceOriginSelectsTheRectangle) {
   ASSERT_EQ(part.SampleHDC(canvas.dc.get(), 16, 16, 8, 16), 0);
   const auto& y = part.Encoder().GetFrame().components[0];
   EXPECT_EQ(y.cw, 16);
-  EXPECT_NE(whole.Encoder().GetFrame().components[0].coefficients[0], y.coefficients[0]);
+  EXPECT_NE(whole.Encoder().GetFrame().components[0].blocks.Dc(0), y.blocks.Dc(0));
   EXPECT_EQ(part.SampleHDC(canvas.dc.get(), 0, 16, 0, 0), 1);  // no picture to take
 }
 
