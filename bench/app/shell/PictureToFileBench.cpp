@@ -1,8 +1,10 @@
 // PictureToFile at 640x480 end to end, as Torvane asks for it: the late-
 // bound call through the application's container and wrapper, the control's
-// checks, the engine writing the bitmap. The median of several pictures is
-// printed as ratios against the 20 ms target and against copying the same
-// file, measured in the same run.
+// checks, the engine writing the bitmap; once with the window hidden and
+// once shown in the foreground as Torvane's main window is (the control
+// then shows its busy indicator). The median of several pictures is printed
+// as ratios against the 15 ms target, against copying the same file and
+// against one call's round trip to the engine, measured in the same run.
 #include <windows.h>
 
 #include <algorithm>
@@ -19,7 +21,7 @@
 namespace {
 
 constexpr int kRuns = 15;
-constexpr double kTargetMs = 20.0;
+constexpr double kTargetMs = 15.0;
 
 class NoEvents : public torvane::PortalEvents {
  public:
@@ -67,8 +69,16 @@ int Run() {
     return 1;
   }
   long failures = 0;
-  const double take = MedianMs([&] { failures += vidPort.PictureToFile(0, 24, picture, L"") != 1; });
+  auto take = [&] { failures += vidPort.PictureToFile(0, 24, picture, L"") != 1; };
+  const double hidden = MedianMs(take);
+  ::ShowWindow(window.get(), SW_SHOW);
+  ::SetForegroundWindow(window.get());
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  const double shown = MedianMs(take);
   const double reference = MedianMs([&] { ::CopyFileW(picture.c_str(), copy.c_str(), FALSE); });
+  long state = 0;
+  const double roundTrip = MedianMs([&] { state = vidPort.CameraState(); });
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ::GetFileAttributesExW(picture.c_str(), GetFileExInfoStandard, &data);
   vidPort.DisconnectCamera();
@@ -78,8 +88,12 @@ int Run() {
 
   std::printf("PictureToFile 640x480x24 end to end (%lu bytes), median of %d pictures%s\n", data.nFileSizeLow, kRuns,
               failures ? " (some failed)" : "");
-  std::printf("  ratio to the %.0f ms target:           %.2f (below 1 meets it)\n", kTargetMs, take / kTargetMs);
-  std::printf("  ratio to copying the same file:        %.1f\n", reference > 0 ? take / reference : 0.0);
+  for (const auto& [label, ms] : {std::pair{"window hidden", hidden}, std::pair{"shown in the foreground", shown}}) {
+    std::printf("  %s:\n", label);
+    std::printf("    ratio to the %.0f ms target:         %.2f (below 1 meets it)\n", kTargetMs, ms / kTargetMs);
+    std::printf("    ratio to copying the same file:      %.1f\n", reference > 0 ? ms / reference : 0.0);
+    std::printf("    ratio to one engine round trip:      %.1f\n", roundTrip > 0 ? ms / roundTrip : 0.0);
+  }
   return 0;
 }
 

@@ -15,7 +15,10 @@ HWND BusyAnimation::Replace(HWND dialog, HMODULE resources, bool* playing) {
   ::GetWindowRect(placeholder, &rect);
   ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
   ::ShowWindow(placeholder, SW_HIDE);
-  const HWND animation = ::CreateWindowExW(0, ANIMATE_CLASSW, kAnimationName, WS_CHILD | WS_VISIBLE, rect.left,
+  // Played by a timer rather than a thread of its own: the indicator
+  // lives for one picture, and starting and joining a thread each time
+  // costs more than the picture's own engine calls.
+  const HWND animation = ::CreateWindowExW(0, ANIMATE_CLASSW, kAnimationName, WS_CHILD | WS_VISIBLE | ACS_TIMER, rect.left,
                                            rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAnimationId)), resources,
                                            nullptr);
