@@ -29,12 +29,21 @@ std::wstring FolderOf(const std::wstring& path) {
   return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
 }
 
-HRESULT WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
+HRESULT WriteAll(HANDLE file, const void* bytes, std::size_t size) {
   DWORD written = 0;
-  if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+  if (!::WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr)) {
     return common::LastErrorHResult();
   }
-  return written == bytes.size() ? S_OK : HRESULT_FROM_WIN32(ERROR_DISK_FULL);
+  return written == size ? S_OK : HRESULT_FROM_WIN32(ERROR_DISK_FULL);
+}
+
+// The headers, then the frame's rows straight from the frame: no copy of
+// the picture is made on the way to the file.
+HRESULT WriteImage(HANDLE file, const Frame& frame) {
+  std::uint8_t headers[kBitmapHeadersSize];
+  WriteHeaders(frame, headers);
+  const HRESULT hr = WriteAll(file, headers, sizeof headers);
+  return FAILED(hr) ? hr : WriteAll(file, frame.Bits(), frame.ImageBytes());
 }
 
 }  // namespace
@@ -71,12 +80,7 @@ HRESULT WriteBitmapFile(const Frame& frame, const std::wstring& path) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
   }
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes = BitmapFileBytes(frame);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
+  if (BitmapFileSize(frame.Width(), frame.Height()) == 0) return E_INVALIDARG;
   wchar_t temp[MAX_PATH];
   if (!::GetTempFileNameW(FolderOf(path).c_str(), L"bmp", 0, temp)) {
     return common::LastErrorHResult();
@@ -85,7 +89,7 @@ HRESULT WriteBitmapFile(const Frame& frame, const std::wstring& path) {
   {
     common::UniqueFile file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
-    hr = file ? WriteAll(file.get(), bytes) : common::LastErrorHResult();
+    hr = file ? WriteImage(file.get(), frame) : common::LastErrorHResult();
   }
   if (SUCCEEDED(hr) && !::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     hr = common::LastErrorHResult();

@@ -42,7 +42,7 @@ bool PictureOutput::CheckTarget(const std::string& path) {
   request.bytesNeeded = static_cast<ULONGLONG>(PictureSize(width, height, kPictureBitDepth));
   request.cameraState = state;
   request.cameraName = session_.DisplayName(camera);
-  request.diskTest = !session_.RecordingAnywhere();
+  request.diskTest = !session_.RecordingAnywhereOnCurrentCamera();
   const auto message = portal::CheckTarget(request, LoadResourceString(IDS_THOUSANDS_SEPARATOR));
   if (!message) return true;
   if (settings_.diskErrorPrompt) {

@@ -105,6 +105,11 @@ bool CameraSession::RecordingAnywhere() {
   return engine_ && ReadRecordingState(&state) && state.active != 0;
 }
 
+bool CameraSession::RecordingAnywhereOnCurrentCamera() {
+  RecordingStateRecord state;
+  return engine_ && engine_->InquireRecord(kCmdMovie, kMovieState, &state) && state.active != 0;
+}
+
 // --- settings and properties ------------------------------------------------------
 
 bool CameraSession::Settings(LONG subCode, std::wstring_view key) {

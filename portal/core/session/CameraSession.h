@@ -59,6 +59,9 @@ class CameraSession {
   bool ReadRecordingState(engine::RecordingStateRecord* state);
   // Whether any client of the engine is recording.
   bool RecordingAnywhere();
+  // The same for a caller that has just seen the current camera: the
+  // connection inquiry is left out (one engine call fewer).
+  bool RecordingAnywhereOnCurrentCamera();
 
   // --- connecting (CameraConnection.cpp)
   bool Connect(LONG index);
