@@ -43,6 +43,28 @@ int Triangle(std::uint32_t step, std::uint32_t period, int span) {
 
 HRESULT SceneRenderer::Render(int width, int height, std::uint32_t frameNumber,
                               const SYSTEMTIME& localTime, Frame& out) {
+  if (out.Bits() == nextBits_) nextBits_ = nullptr;  // no longer the last RenderNext output
+  Area drawn[kDrawnAreas];
+  return RenderWhole(width, height, frameNumber, localTime, out, drawn);
+}
+
+HRESULT SceneRenderer::RenderNext(int width, int height, std::uint32_t frameNumber,
+                                  const SYSTEMTIME& localTime, Frame& out) {
+  const bool continues = nextBits_ && out.Bits() == nextBits_ && out.Width() == width && out.Height() == height;
+  nextBits_ = nullptr;
+  HRESULT hr;
+  if (continues && SUCCEEDED(hr = PrepareBackground(width, height))) {
+    for (const Area& area : nextDrawn_) Restore(out, area);
+    DrawScene(out, frameNumber, localTime, nextDrawn_);
+  } else {
+    hr = RenderWhole(width, height, frameNumber, localTime, out, nextDrawn_);
+  }
+  if (SUCCEEDED(hr)) nextBits_ = out.Bits();
+  return hr;
+}
+
+HRESULT SceneRenderer::RenderWhole(int width, int height, std::uint32_t frameNumber, const SYSTEMTIME& localTime,
+                                   Frame& out, Area* drawn) {
   if (width < kMinWidth || height < kMinHeight) return E_INVALIDARG;
   HRESULT hr = PrepareBackground(width, height);
   if (FAILED(hr)) return hr;
@@ -51,10 +73,24 @@ HRESULT SceneRenderer::Render(int width, int height, std::uint32_t frameNumber,
     if (FAILED(hr)) return hr;
   }
   std::memcpy(out.Bits(), background_.Bits(), background_.ImageBytes());
-  DrawDisc(out, frameNumber);
-  DrawClock(out, localTime);
-  DrawCounter(out, frameNumber);
+  DrawScene(out, frameNumber, localTime, drawn);
   return S_OK;
+}
+
+void SceneRenderer::DrawScene(Frame& frame, std::uint32_t frameNumber, const SYSTEMTIME& localTime,
+                              Area* drawn) const {
+  drawn[0] = DrawDisc(frame, frameNumber);
+  drawn[1] = DrawClock(frame, localTime);
+  drawn[2] = DrawCounter(frame, frameNumber);
+}
+
+void SceneRenderer::Restore(Frame& frame, const Area& area) const {
+  const int x0 = std::max(0, area.x), x1 = std::min(frame.Width(), area.x + area.width);
+  const int y0 = std::max(0, area.y), y1 = std::min(frame.Height(), area.y + area.height);
+  if (x0 >= x1) return;
+  for (int y = y0; y < y1; ++y) {
+    std::memcpy(frame.Row(y) + 3 * x0, background_.Row(y) + 3 * x0, static_cast<std::size_t>(x1 - x0) * 3);
+  }
 }
 
 HRESULT SceneRenderer::PrepareBackground(int width, int height) {
@@ -93,7 +129,7 @@ SceneRenderer::Disc SceneRenderer::DiscAt(int width, int height,
   return {x, y, radius};
 }
 
-void SceneRenderer::DrawDisc(Frame& frame, std::uint32_t frameNumber) const {
+SceneRenderer::Area SceneRenderer::DrawDisc(Frame& frame, std::uint32_t frameNumber) const {
   const Disc disc = DiscAt(frame.Width(), frame.Height(), frameNumber);
   const Bgr outer = ColourFrom(Mix(seed_ + 0x51ED27u), 64);
   const Bgr inner = {Scale(outer.b, 45), Scale(outer.g, 45), Scale(outer.r, 45)};
@@ -106,20 +142,22 @@ void SceneRenderer::DrawDisc(Frame& frame, std::uint32_t frameNumber) const {
       FillRect(frame, disc.centreX - h2, disc.centreY + dy, 2 * h2 + 1, 1, inner);
     }
   }
+  return {disc.centreX - r, disc.centreY - r, 2 * r + 1, 2 * r + 1};
 }
 
-void SceneRenderer::DrawClock(Frame& frame, const SYSTEMTIME& localTime) const {
+SceneRenderer::Area SceneRenderer::DrawClock(Frame& frame, const SYSTEMTIME& localTime) const {
   char text[16];
   std::snprintf(text, sizeof text, "%02u:%02u:%02u", localTime.wHour % 100u,
                 localTime.wMinute % 100u, localTime.wSecond % 100u);
   const int height = std::max(8, frame.Height() / 12);
   const int margin = height / 3;
-  FillRect(frame, 0, 0, SegmentTextWidth(text, height) + 2 * margin, height + 2 * margin,
-           Bgr{24, 24, 24});
+  const Area box{0, 0, SegmentTextWidth(text, height) + 2 * margin, height + 2 * margin};
+  FillRect(frame, box.x, box.y, box.width, box.height, Bgr{24, 24, 24});
   DrawSegmentText(frame, margin, margin, height, text, Bgr{80, 255, 255});
+  return box;
 }
 
-void SceneRenderer::DrawCounter(Frame& frame, std::uint32_t frameNumber) const {
+SceneRenderer::Area SceneRenderer::DrawCounter(Frame& frame, std::uint32_t frameNumber) const {
   char text[16];
   std::snprintf(text, sizeof text, "%06u", frameNumber % 1000000u);
   const int height = std::max(8, frame.Height() / 16);
@@ -128,6 +166,7 @@ void SceneRenderer::DrawCounter(Frame& frame, std::uint32_t frameNumber) const {
   const int x = frame.Width() - width, y = frame.Height() - height - 2 * margin;
   FillRect(frame, x, y, width, height + 2 * margin, Bgr{24, 24, 24});
   DrawSegmentText(frame, x + margin, y + margin, height, text, Bgr{255, 255, 255});
+  return {x, y, width, height + 2 * margin};
 }
 
 }  // namespace media

@@ -69,7 +69,11 @@ long Camera::Property(long id) const noexcept {
 
 HRESULT Camera::NextFrame() {
   ++frameNumber_;
-  return RenderNow(capture_, latest_);
+  // The live frame is the camera's own and only changes here, so the
+  // renderer may draw the next one over the last.
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return renderer_.RenderNext(capture_.width, capture_.height, frameNumber_, now, latest_);
 }
 
 HRESULT Camera::RenderNow(FrameSize size, media::Frame& out) {

@@ -1,9 +1,14 @@
 // Publishes preview frames to a client's preview window through the shared
 // mapping of PreviewFrame.h, then invalidates the window so that it paints
-// the newest frame itself.
+// the newest frame itself. A frame larger than the preview is reduced to
+// the preview's size on the way in (nearest pixel, as the window's own
+// stretching would show it), so the window paints it one to one.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "common/UniqueHandle.h"
 #include "media/Frame.h"
@@ -24,11 +29,19 @@ class PreviewSink {
   void Publish(const media::Frame& frame) noexcept;
 
  private:
+  // Whether the frame is larger than the preview each way.
+  bool Reduces(const media::Frame& frame) const noexcept;
+  // Writes the frame at the preview's size; may throw std::bad_alloc.
+  void WriteReduced(const media::Frame& frame, std::uint8_t* pixels);
+
   HWND window_ = nullptr;
   int width_ = 0, height_ = 0;
   std::uint32_t frames_ = 0;
   common::UniqueKernelHandle mapping_;
   common::UniqueMappedView view_;
+  // Source byte offset of each preview column, for frames of sourceWidth_.
+  std::vector<std::uint32_t> columns_;
+  int sourceWidth_ = 0;
 };
 
 }  // namespace engine

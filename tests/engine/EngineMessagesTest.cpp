@@ -10,6 +10,7 @@
 
 #include "EngineClient.h"
 #include "PreviewFrame.h"
+#include "common/UniqueHandle.h"
 
 using namespace engine;
 using engine_test::EngineClient;
@@ -132,6 +133,83 @@ TEST_F(EngineMessages, PreviewFramesAppearInThePreviewMapping) {
   PreviewRecord notAWindow = on;
   notAWindow.window = 0x1234;
   EXPECT_EQ(E_INVALIDARG, client_.ExecRecord(kCmdPreview, 0, notAWindow));
+}
+
+// The newest complete preview frame of the sink's window, waited for.
+struct PreviewShot {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rows;  // bottom-up, stride padded as in the mapping
+  std::uint32_t stride = 0;
+};
+
+PreviewShot TakePreview(MessageSink& sink, std::uint32_t afterFrame = 0) {
+  char name[64];
+  std::snprintf(name, sizeof(name), "%s%08X", kPreviewMappingPrefix, WindowToRecord(sink.Window()));
+  common::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name));
+  common::UniqueMappedView view(mapping ? ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+  PreviewShot shot;
+  if (!view) return shot;
+  const auto* header = static_cast<const PreviewFrameHeader*>(view.get());
+  for (int i = 0; i < 100 && (header->magic != kPreviewMagic || header->frameNumber <= afterFrame); ++i) sink.Pump(20);
+  const std::uint32_t sequence = header->sequence;
+  shot.width = header->width;
+  shot.height = header->height;
+  shot.stride = header->stride;
+  const auto* pixels = static_cast<const std::uint8_t*>(view.get()) + header->pixelOffset;
+  shot.rows.assign(pixels, pixels + static_cast<std::size_t>(shot.stride) * shot.height);
+  if (sequence % 2 || header->sequence != sequence) return TakePreview(sink, header->frameNumber);  // torn
+  return shot;
+}
+
+TEST_F(EngineMessages, PreviewFramesComeAtThePreviewSizeWhenTheCaptureIsLarger) {
+  const struct {
+    int captureWidth, captureHeight, previewWidth, previewHeight, width, height;
+  } cases[] = {
+      {640, 480, 320, 240, 320, 240},  // reduced for the window
+      {640, 480, 160, 120, 160, 120},
+      {320, 240, 320, 240, 320, 240},  // the same size: as captured
+      {320, 240, 640, 480, 320, 240},  // the window stretches a smaller capture
+      {640, 480, 640, 240, 640, 480},  // larger only one way: as captured
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(S_OK, client_.SetFormat(c.captureWidth, c.captureHeight));
+    const PreviewRecord on{32, 0, WindowToRecord(sink_.Window()), 0, 0, c.previewWidth, c.previewHeight, 1};
+    ASSERT_EQ(S_OK, client_.ExecRecord(kCmdPreview, 0, on));
+    const PreviewShot shot = TakePreview(sink_);
+    EXPECT_EQ(c.width, shot.width) << c.captureWidth << " into " << c.previewWidth;
+    EXPECT_EQ(c.height, shot.height) << c.captureWidth << " into " << c.previewWidth;
+    EXPECT_EQ(((24u * c.width + 31) & ~31u) / 8, shot.stride);
+    ASSERT_EQ(S_OK, client_.Exec(kCmdPreview, 1));
+  }
+  client_.SetFormat(320, 240);
+}
+
+// A reduced frame shows the capture's pixels: nearly every preview pixel
+// equals the capture pixel it stands for (the moving disc, the clock and
+// the counter aside), which a shifted, flipped or mis-strided copy would
+// not.
+TEST_F(EngineMessages, ReducedPreviewFramesShowTheCapturedPixels) {
+  ASSERT_EQ(S_OK, client_.SetFormat(640, 480));
+  const PreviewRecord full{32, 0, WindowToRecord(sink_.Window()), 0, 0, 640, 480, 1};
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdPreview, 0, full));
+  const PreviewShot captured = TakePreview(sink_);
+  ASSERT_EQ(S_OK, client_.Exec(kCmdPreview, 1));
+  const PreviewRecord small{32, 0, WindowToRecord(sink_.Window()), 0, 0, 320, 240, 1};
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdPreview, 0, small));
+  const PreviewShot reduced = TakePreview(sink_);
+  ASSERT_EQ(S_OK, client_.Exec(kCmdPreview, 1));
+  client_.SetFormat(320, 240);
+  ASSERT_EQ(640, captured.width);
+  ASSERT_EQ(320, reduced.width);
+  std::size_t same = 0;
+  for (int y = 0; y < 240; ++y) {
+    for (int x = 0; x < 320; ++x) {
+      const std::uint8_t* p = &reduced.rows[reduced.stride * y + 3 * x];
+      const std::uint8_t* q = &captured.rows[captured.stride * (2 * y) + 3 * (2 * x)];
+      same += std::memcmp(p, q, 3) == 0;
+    }
+  }
+  EXPECT_GT(same, 320u * 240 * 80 / 100);
 }
 
 TEST_F(EngineMessages, UnplugAndReplugReachTheClientsOfTheCamera) {

@@ -48,6 +48,36 @@ TEST(SceneRenderer, FrameNumberTimeAndCameraChangeThePicture) {
   EXPECT_NE(base, Render(2, 320, 240, 100, t)) << "another camera";
 }
 
+// A live stream drawn frame over frame equals each frame rendered whole:
+// across the disc's turns at the edges, clock and counter changes, a size
+// switch, pictures of another size rendered in between, and a frame that
+// is not the stream's own.
+TEST(SceneRenderer, FramesDrawnOverTheLastEqualWholeFrames) {
+  const struct {
+    int width, height;
+  } sizes[] = {{16, 16}, {161, 121}, {640, 480}};
+  for (const auto& size : sizes) {
+    media::SceneRenderer live(4);
+    media::Frame stream;
+    for (std::uint32_t n = 0; n < 2 * media::SceneRenderer::kCrossingFrames + 5; n += 3) {
+      const SYSTEMTIME t = At(9, 59, static_cast<WORD>(n % 60));
+      if (n % 21 == 0) {  // a picture at the still size in between
+        media::Frame picture;
+        ASSERT_EQ(live.Render(1280, 960, n, t, picture), S_OK);
+      }
+      ASSERT_EQ(live.RenderNext(size.width, size.height, n, t, stream), S_OK);
+      ASSERT_EQ(stream, Render(4, size.width, size.height, n, t)) << size.width << " frame " << n;
+    }
+    ASSERT_EQ(live.RenderNext(320, 240, 7, At(1, 2, 3), stream), S_OK);  // the live size changes
+    EXPECT_EQ(stream, Render(4, 320, 240, 7, At(1, 2, 3)));
+    media::Frame other = stream;  // same pixels, another frame: rendered whole
+    std::fill(other.Bits(), other.Bits() + other.ImageBytes(), std::uint8_t{0x55});
+    ASSERT_EQ(live.RenderNext(320, 240, 8, At(1, 2, 3), other), S_OK);
+    EXPECT_EQ(other, Render(4, 320, 240, 8, At(1, 2, 3)));
+    EXPECT_EQ(live.RenderNext(8, 8, 9, At(1, 2, 3), stream), E_INVALIDARG);
+  }
+}
+
 TEST(SceneRenderer, RendersEverySupportedSizeAndRefusesTinyOnes) {
   const SYSTEMTIME t = At(23, 59, 59);
   for (const auto& [w, h] : {std::pair{160, 120}, {161, 121}, {352, 288}, {1600, 1200}}) {

@@ -26,6 +26,14 @@ class SceneRenderer {
   HRESULT Render(int width, int height, std::uint32_t frameNumber, const SYSTEMTIME& localTime,
                  Frame& out);
 
+  // The same picture, for a frame that holds this renderer's previous
+  // RenderNext output untouched (a camera's own live frame): only what the
+  // previous frame drew over the background is restored before drawing,
+  // instead of copying the whole background. Any other frame is rendered
+  // in full.
+  HRESULT RenderNext(int width, int height, std::uint32_t frameNumber, const SYSTEMTIME& localTime,
+                     Frame& out);
+
   // Centre and radius of the disc in frame frameNumber (top-down pixels).
   struct Disc {
     int centreX, centreY, radius;
@@ -33,13 +41,27 @@ class SceneRenderer {
   Disc DiscAt(int width, int height, std::uint32_t frameNumber) const noexcept;
 
  private:
+  // A rectangle drawn over the background (top-down pixels).
+  struct Area {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  static constexpr int kDrawnAreas = 3;  // disc, clock, counter
+
   HRESULT PrepareBackground(int width, int height);
-  void DrawDisc(Frame& frame, std::uint32_t frameNumber) const;
-  void DrawClock(Frame& frame, const SYSTEMTIME& localTime) const;
-  void DrawCounter(Frame& frame, std::uint32_t frameNumber) const;
+  HRESULT RenderWhole(int width, int height, std::uint32_t frameNumber, const SYSTEMTIME& localTime, Frame& out,
+                      Area* drawn);
+  // Each returns the rectangle it drew into.
+  Area DrawDisc(Frame& frame, std::uint32_t frameNumber) const;
+  Area DrawClock(Frame& frame, const SYSTEMTIME& localTime) const;
+  Area DrawCounter(Frame& frame, std::uint32_t frameNumber) const;
+  void DrawScene(Frame& frame, std::uint32_t frameNumber, const SYSTEMTIME& localTime, Area* drawn) const;
+  void Restore(Frame& frame, const Area& area) const;
 
   std::uint32_t seed_;
   Frame background_;  // cached: only the size changes it
+  // The last RenderNext output: its pixel block and the areas drawn.
+  const std::uint8_t* nextBits_ = nullptr;
+  Area nextDrawn_[kDrawnAreas];
 };
 
 }  // namespace media
