@@ -17,7 +17,7 @@
 #include <immintrin.h>
 
 #include "KernelFormulas.h"
-#include "SymbolCoding.h"
+#include "SpanLoop.h"
 
 namespace jpeg {
 
@@ -53,31 +53,24 @@ inline Lanes8 Gather(__m128i first, __m128i second, int colour) {
 }
 
 template <int kFirst, int... kIndex>
-void ConvertRows(const PixelView& pixels, int x0, int y0, float* const* blocks) {
-  // Locals, so that the stores cannot be taken to change them.
-  const ptrdiff_t stride = pixels.stride;
-  const uint8_t* p = pixels.top + stride * y0 + 3 * x0;
-  float* const out[] = {blocks[kIndex]...};
-  for (int y = 0; y < 8; ++y, p += stride) {
-    // Two overlapping loads cover the 24 bytes and read none beyond them.
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
-    const Lanes8 b = Gather(first, second, 0), g = Gather(first, second, 1),
-                 r = Gather(first, second, 2);
-    (_mm256_store_ps(out[kIndex] + 8 * y, ChannelValue<kFirst + kIndex>(b, g, r).v), ...);
+struct ChannelRows {
+  static void Convert(const PixelView& pixels, int x0, int y0, float* const* blocks) {
+    // Locals, so that the stores cannot be taken to change them.
+    const ptrdiff_t stride = pixels.stride;
+    const uint8_t* p = pixels.top + stride * y0 + 3 * x0;
+    float* const out[] = {blocks[kIndex]...};
+    for (int y = 0; y < 8; ++y, p += stride) {
+      // Two overlapping loads cover the 24 bytes and read none beyond them.
+      const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+      const Lanes8 b = Gather(first, second, 0), g = Gather(first, second, 1), r = Gather(first, second, 2);
+      (_mm256_store_ps(out[kIndex] + 8 * y, ChannelValue<kFirst + kIndex>(b, g, r).v), ...);
+    }
   }
-}
+};
 
-void Convert(const PixelView& pixels, int x0, int y0, Channel first, int count,
-             float* const* blocks) {
-  switch (static_cast<int>(first) * 4 + count) {
-    case 1: return ConvertRows<0, 0>(pixels, x0, y0, blocks);
-    case 2: return ConvertRows<0, 0, 1>(pixels, x0, y0, blocks);
-    case 3: return ConvertRows<0, 0, 1, 2>(pixels, x0, y0, blocks);
-    case 5: return ConvertRows<1, 0>(pixels, x0, y0, blocks);
-    case 6: return ConvertRows<1, 0, 1>(pixels, x0, y0, blocks);
-    default: return ConvertRows<2, 0>(pixels, x0, y0, blocks);
-  }
+void Convert(const PixelView& pixels, int x0, int y0, Channel first, int count, float* const* blocks) {
+  ConvertChannels<ChannelRows>(pixels, x0, y0, first, count, blocks);
 }
 
 inline void Transpose(Lanes8 (&r)[8]) {
@@ -152,18 +145,7 @@ inline uint64_t TransformAndQuantize(const float* block, const float* divisors, 
   return QuantizeRows(r, divisors, out);
 }
 
-void SampleSpan(const BlockSpan& span) {
-  alignas(32) float work[3][64];
-  alignas(32) int16_t quantized[64];
-  float* const blocks[3] = {work[0], work[1], work[2]};
-  for (int b = 0; b < span.blocks; ++b) {
-    Convert(span.pixels, span.x0 + 8 * b, span.y0, span.first, span.count, blocks);
-    for (int i = 0; i < span.count; ++i) {
-      const uint64_t nonZero = TransformAndQuantize(work[i], span.divisors[i], quantized);
-      AppendBlockSymbols(quantized, nonZero, *span.sinks[i]);
-    }
-  }
-}
+void SampleSpan(const BlockSpan& span) { SampleSpanWith(span, Convert, TransformAndQuantize); }
 
 constexpr SampleKernels kAvx2{"AVX2", Convert, Transform, Quantize, SampleSpan};
 

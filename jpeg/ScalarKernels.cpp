@@ -11,26 +11,20 @@ namespace jpeg {
 namespace {
 
 template <int kFirst, int... kIndex>
-void ConvertRows(const PixelView& pixels, int x0, int y0, float* const* blocks) {
-  for (int y = 0; y < 8; ++y) {
-    const uint8_t* p = pixels.Row(y0 + y) + 3 * x0;
-    for (int x = 0; x < 8; ++x, p += 3) {
-      const float b = p[0], g = p[1], r = p[2];
-      ((blocks[kIndex][x + 8 * y] = ChannelValue<kFirst + kIndex>(b, g, r)), ...);
+struct ChannelRows {
+  static void Convert(const PixelView& pixels, int x0, int y0, float* const* blocks) {
+    for (int y = 0; y < 8; ++y) {
+      const uint8_t* p = pixels.Row(y0 + y) + 3 * x0;
+      for (int x = 0; x < 8; ++x, p += 3) {
+        const float b = p[0], g = p[1], r = p[2];
+        ((blocks[kIndex][x + 8 * y] = ChannelValue<kFirst + kIndex>(b, g, r)), ...);
+      }
     }
   }
-}
+};
 
-void Convert(const PixelView& pixels, int x0, int y0, Channel first, int count,
-             float* const* blocks) {
-  switch (static_cast<int>(first) * 4 + count) {
-    case 1: return ConvertRows<0, 0>(pixels, x0, y0, blocks);
-    case 2: return ConvertRows<0, 0, 1>(pixels, x0, y0, blocks);
-    case 3: return ConvertRows<0, 0, 1, 2>(pixels, x0, y0, blocks);
-    case 5: return ConvertRows<1, 0>(pixels, x0, y0, blocks);
-    case 6: return ConvertRows<1, 0, 1>(pixels, x0, y0, blocks);
-    default: return ConvertRows<2, 0>(pixels, x0, y0, blocks);
-  }
+void Convert(const PixelView& pixels, int x0, int y0, Channel first, int count, float* const* blocks) {
+  ConvertChannels<ChannelRows>(pixels, x0, y0, first, count, blocks);
 }
 
 uint64_t Quantize(const float* block, const float* divisors, int16_t* out) {
@@ -42,9 +36,7 @@ uint64_t Quantize(const float* block, const float* divisors, int16_t* out) {
   return nonZero;
 }
 
-void SampleSpan(const BlockSpan& span) {
-  SampleSpanWith(span, Convert, ForwardDctTransposed, Quantize);
-}
+void SampleSpan(const BlockSpan& span) { SampleSpanWith(span, Convert, TransformThenQuantize<ForwardDctTransposed, Quantize>); }
 
 constexpr SampleKernels kScalar{"scalar", Convert, ForwardDctTransposed, Quantize, SampleSpan};
 

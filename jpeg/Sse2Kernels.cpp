@@ -64,29 +64,21 @@ inline void LoadRow(const uint8_t* p, Bgr4& left, Bgr4& right) {
                        Widen(bytes16to23, true));
 }
 
-// The channel set is a compile-time constant, so the constants of the
-// formulas stay in registers across the eight rows.
 template <int kFirst, int... kIndex>
-void ConvertRows(const PixelView& pixels, int x0, int y0, float* const* blocks) {
-  for (int y = 0; y < 8; ++y) {
-    Bgr4 left, right;
-    LoadRow(pixels.top + pixels.stride * (y0 + y) + 3 * x0, left, right);
-    ((ChannelValue<kFirst + kIndex>(left.b, left.g, left.r).Store(blocks[kIndex] + 8 * y),
-      ChannelValue<kFirst + kIndex>(right.b, right.g, right.r).Store(blocks[kIndex] + 8 * y + 4)),
-     ...);
+struct ChannelRows {
+  static void Convert(const PixelView& pixels, int x0, int y0, float* const* blocks) {
+    for (int y = 0; y < 8; ++y) {
+      Bgr4 left, right;
+      LoadRow(pixels.top + pixels.stride * (y0 + y) + 3 * x0, left, right);
+      ((ChannelValue<kFirst + kIndex>(left.b, left.g, left.r).Store(blocks[kIndex] + 8 * y),
+        ChannelValue<kFirst + kIndex>(right.b, right.g, right.r).Store(blocks[kIndex] + 8 * y + 4)),
+       ...);
+    }
   }
-}
+};
 
-void Convert(const PixelView& pixels, int x0, int y0, Channel first, int count,
-             float* const* blocks) {
-  switch (static_cast<int>(first) * 4 + count) {
-    case 1: return ConvertRows<0, 0>(pixels, x0, y0, blocks);
-    case 2: return ConvertRows<0, 0, 1>(pixels, x0, y0, blocks);
-    case 3: return ConvertRows<0, 0, 1, 2>(pixels, x0, y0, blocks);
-    case 5: return ConvertRows<1, 0>(pixels, x0, y0, blocks);
-    case 6: return ConvertRows<1, 0, 1>(pixels, x0, y0, blocks);
-    default: return ConvertRows<2, 0>(pixels, x0, y0, blocks);
-  }
+void Convert(const PixelView& pixels, int x0, int y0, Channel first, int count, float* const* blocks) {
+  ConvertChannels<ChannelRows>(pixels, x0, y0, first, count, blocks);
 }
 
 // The block as two halves of eight row vectors: left[i] holds columns 0..3
@@ -144,7 +136,7 @@ uint64_t Quantize(const float* block, const float* divisors, int16_t* out) {
   return ~zeros;
 }
 
-void SampleSpan(const BlockSpan& span) { SampleSpanWith(span, Convert, Transform, Quantize); }
+void SampleSpan(const BlockSpan& span) { SampleSpanWith(span, Convert, TransformThenQuantize<Transform, Quantize>); }
 
 constexpr SampleKernels kSse2{"SSE2", Convert, Transform, Quantize, SampleSpan};
 

@@ -245,6 +245,13 @@ long PortalClient::SendCommand(long command, long subCommand, long flags, const 
   return InvokeLong(Dispatch(), dispid::kSendCommand, DISPATCH_METHOD, args);
 }
 
+long PortalClient::Query(long command, long subCommand, long flags, const void* data, long size, void* answer,
+                         long answerSize) {
+  Arguments args;
+  args.Long(command).Long(subCommand).Long(flags).Pointer(data).Long(size).Pointer(answer).Long(answerSize);
+  return InvokeLong(Dispatch(), dispid::kQuery, DISPATCH_METHOD, args);
+}
+
 long PortalClient::CameraConnected() { return GetLongProperty(Dispatch(), dispid::kCameraConnected); }
 
 long PortalClient::CameraIndex() { return GetLongProperty(Dispatch(), dispid::kCameraIndex); }

@@ -39,6 +39,9 @@ class PortalClient {
   long EnableUIElements(long element, long flags, long enable);
   // The engine's own status of a pass-through command.
   long SendCommand(long command, long subCommand, long flags, const void* data, long size);
+  // The engine's own status of a pass-through inquiry into the caller's buffer.
+  long Query(long command, long subCommand, long flags, const void* data, long size, void* answer,
+             long answerSize);
 
   // Properties (DISPIDs 30-55).
   long CameraConnected();

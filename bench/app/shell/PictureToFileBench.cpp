@@ -13,20 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "PortalClient.h"
-#include "PortalHost.h"
-#include "common/ComInit.h"
-#include "common/UniqueHandle.h"
+#include "BenchPortal.h"
 
 namespace {
 
 constexpr int kRuns = 15;
 constexpr double kTargetMs = 15.0;
-
-class NoEvents : public torvane::PortalEvents {
- public:
-  void PortalNotification(long, LONG_PTR, LONG_PTR, LONG_PTR) override {}
-};
 
 template <typename Action>
 double MedianMs(Action action) {
@@ -40,30 +32,12 @@ double MedianMs(Action action) {
   return times[times.size() / 2];
 }
 
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t folder[MAX_PATH + 1] = {};
-  ::GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder) + name;
-}
-
 int Run() {
-  common::UniqueWindow window(::CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                                700, 600, nullptr, nullptr, nullptr, nullptr));
-  NoEvents events;
-  torvane::PortalHost host(window.get(), &events);
-  if (FAILED(host.Create(RECT{0, 0, 640, 520}))) {
-    std::printf("PictureToFile bench: the control could not be created\n");
-    return 1;
-  }
-  torvane::PortalClient vidPort(host.DispatchPtr());
-  vidPort.PrepareControl(L"TorvaneBench", L"HKEY_CURRENT_USER\\Software\\Velkor\\TorvaneBench", 0);
-  vidPort.ConnectCamera2();
-  if (vidPort.CameraConnected() == 0 || vidPort.SetVideoFormat(640, 480, 24, 0) != 1) {
-    std::printf("PictureToFile bench: no camera at 640x480\n");
-    return 1;
-  }
-  const std::wstring picture = TempPath(L"bench-pic.tmp");
-  const std::wstring copy = TempPath(L"bench-copy.tmp");
+  bench::BenchPortal portal;
+  if (!portal.Open("PictureToFile bench")) return 1;
+  torvane::PortalClient& vidPort = portal.Client();
+  const std::wstring picture = bench::TempPath(L"bench-pic.tmp");
+  const std::wstring copy = bench::TempPath(L"bench-copy.tmp");
   if (vidPort.PictureToFile(0, 24, picture, L"") != 1) {
     std::printf("PictureToFile bench: the first picture failed\n");
     return 1;
@@ -71,8 +45,8 @@ int Run() {
   long failures = 0;
   auto take = [&] { failures += vidPort.PictureToFile(0, 24, picture, L"") != 1; };
   const double hidden = MedianMs(take);
-  ::ShowWindow(window.get(), SW_SHOW);
-  ::SetForegroundWindow(window.get());
+  ::ShowWindow(portal.Window(), SW_SHOW);
+  ::SetForegroundWindow(portal.Window());
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
   const double shown = MedianMs(take);
@@ -81,8 +55,6 @@ int Run() {
   const double roundTrip = MedianMs([&] { state = vidPort.CameraState(); });
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ::GetFileAttributesExW(picture.c_str(), GetFileExInfoStandard, &data);
-  vidPort.DisconnectCamera();
-  host.Close();
   ::DeleteFileW(picture.c_str());
   ::DeleteFileW(copy.c_str());
 
@@ -99,14 +71,4 @@ int Run() {
 
 }  // namespace
 
-int main() {
-  const common::OleInit ole;
-  if (!ole.MustUninitialize()) return 1;
-  int result = 1;
-  try {
-    result = Run();
-  } catch (...) {
-    std::printf("PictureToFile bench: a call on the control failed\n");
-  }
-  return result;
-}
+int main() { return bench::RunHosted("PictureToFile bench", Run); }

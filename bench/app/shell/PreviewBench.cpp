@@ -13,10 +13,7 @@
 #include <fstream>
 #include <string>
 
-#include "PortalClient.h"
-#include "PortalContract.h"
-#include "PortalHost.h"
-#include "common/ComInit.h"
+#include "BenchPortal.h"
 #include "common/Strings.h"
 #include "common/UniqueHandle.h"
 #include "engine/interface/EngineCommands.h"
@@ -27,11 +24,6 @@ namespace {
 constexpr int kFrameRate = 30;
 constexpr double kTargetShare = 5.0;  // percent of one core
 constexpr DWORD kSettleMs = 1000, kMeasureMs = 4000;
-
-class NoEvents : public torvane::PortalEvents {
- public:
-  void PortalNotification(long, LONG_PTR, LONG_PTR, LONG_PTR) override {}
-};
 
 double NowMs() {
   LARGE_INTEGER frequency, counter;
@@ -49,45 +41,15 @@ double OwnCpuMs() {
   return ms(kernel) + ms(user);
 }
 
-VARIANT LongArgument(LONG value) {
-  VARIANT v;
-  ::VariantInit(&v);
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = value;
-  return v;
-}
-
-VARIANT PointerArgument(const void* address) {
-  VARIANT v;
-  ::VariantInit(&v);
-#ifdef _WIN64
-  V_VT(&v) = VT_I8;
-  V_I8(&v) = reinterpret_cast<LONG_PTR>(address);
-#else
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = reinterpret_cast<LONG_PTR>(address);
-#endif
-  return v;
-}
-
 // The engine's CPU time as the engine measures it, through the control's
-// pass-through Query with this process's buffer; 0 when it cannot be read.
-double EngineCpuMs(IDispatch* control) {
+// pass-through Query; 0 when it cannot be read.
+double EngineCpuMs(torvane::PortalClient& control) {
   struct {
     std::uint32_t processId, reserved;
     std::uint64_t cpuTime100ns;
   } info{};
-  // Query(command, sub-command, flags, input, input size, output, output
-  // size), reversed as late-bound callers pass them.
-  VARIANT args[] = {LongArgument(sizeof(info)), PointerArgument(&info), LongArgument(0), PointerArgument(nullptr),
-                    LongArgument(0),           LongArgument(0),        LongArgument(engine::kScenarioProcessInfo)};
-  VARIANT status;
-  ::VariantInit(&status);
-  DISPPARAMS params{args, nullptr, 7, 0};
-  const HRESULT hr = control->Invoke(tovra2::dispid::kQuery, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                                     &status, nullptr, nullptr);
-  const bool read = SUCCEEDED(hr) && V_VT(&status) == VT_I4 && V_I4(&status) == 0;
-  return read ? static_cast<double>(info.cpuTime100ns) / 10000.0 : 0;
+  const long status = control.Query(engine::kScenarioProcessInfo, 0, 0, nullptr, 0, &info, sizeof(info));
+  return status == 0 ? static_cast<double>(info.cpuTime100ns) / 10000.0 : 0;
 }
 
 void Pump(DWORD ms) {
@@ -124,7 +86,7 @@ struct Shares {
   double fps = 0, engine = 0, control = 0;  // frames a second, percent of one core
 };
 
-Shares Measure(IDispatch* control, const FrameCounter& frames) {
+Shares Measure(torvane::PortalClient& control, const FrameCounter& frames) {
   Pump(kSettleMs);
   const std::uint32_t firstFrame = frames.Frames();
   const double engineStart = EngineCpuMs(control), ownStart = OwnCpuMs(), start = NowMs();
@@ -139,11 +101,9 @@ Shares Measure(IDispatch* control, const FrameCounter& frames) {
   return s;
 }
 
-std::wstring WriteConfig() {
-  wchar_t folder[MAX_PATH + 1] = {};
-  ::GetTempPathW(MAX_PATH + 1, folder);
-  const std::wstring path = std::wstring(folder) + L"preview-bench-camera.ini";
-  std::ofstream(common::WideToAnsi(path), std::ios::binary | std::ios::trunc)
+std::string WriteConfig() {
+  const std::string path = common::WideToAnsi(bench::TempPath(L"preview-bench-camera.ini"));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
       << "[Engine]\r\nCameras=1\r\nFrameRate=" << kFrameRate
       << "\r\n[Camera0]\r\nName=Bench Camera\r\nType=9\r\nVendorId=0x7A01\r\nProductId=0x0101\r\n"
          "Serial=11\r\nDevice=BENCH0\r\nSizes=320x240,640x480\r\n";
@@ -159,32 +119,16 @@ void Print(const char* label, const Shares& s) {
 }
 
 int Run() {
-  common::UniqueWindow window(::CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                                700, 600, nullptr, nullptr, nullptr, nullptr));
-  ::ShowWindow(window.get(), SW_SHOW);
-  NoEvents events;
-  torvane::PortalHost host(window.get(), &events);
-  if (FAILED(host.Create(RECT{0, 0, 640, 520}))) {
-    std::printf("preview bench: the control could not be created\n");
-    return 1;
-  }
-  torvane::PortalClient vidPort(host.DispatchPtr());
-  vidPort.PrepareControl(L"TorvaneBench", L"HKEY_CURRENT_USER\\Software\\Velkor\\TorvaneBench", 0);
-  const std::string config = common::WideToAnsi(WriteConfig());
-  vidPort.SendCommand(engine::kScenarioReloadConfig, 0, 0, config.c_str(), static_cast<long>(config.size() + 1));
-  vidPort.ConnectCamera2();
-  if (vidPort.CameraConnected() == 0 || vidPort.SetVideoFormat(640, 480, 24, 0) != 1) {
-    std::printf("preview bench: no camera at 640x480\n");
-    return 1;
-  }
+  bench::BenchPortal portal;
+  ::ShowWindow(portal.Window(), SW_SHOW);
+  if (!portal.Open("preview bench", WriteConfig())) return 1;
+  torvane::PortalClient& vidPort = portal.Client();
   vidPort.SetEnablePreview(-1);  // as Torvane does once connected
-  const FrameCounter frames(host.ControlWindow());
-  const Shares still = Measure(host.Dispatch(), frames);
+  const FrameCounter frames(portal.Host().ControlWindow());
+  const Shares still = Measure(vidPort, frames);
   vidPort.SetCameraPropertyLong(engine::kPropMotionReport, -1);  // reporting on
-  const Shares motion = Measure(host.Dispatch(), frames);
+  const Shares motion = Measure(vidPort, frames);
   vidPort.SetCameraPropertyLong(engine::kPropMotionReport, 0);
-  vidPort.DisconnectCamera();
-  host.Close();
 
   std::printf("Preview 640x480 at %d frames a second, the window shown, %lu ms each\n", kFrameRate, kMeasureMs);
   Print("motion reporting off", still);
@@ -200,14 +144,4 @@ int Run() {
 
 }  // namespace
 
-int main() {
-  const common::OleInit ole;
-  if (!ole.MustUninitialize()) return 1;
-  int result = 1;
-  try {
-    result = Run();
-  } catch (...) {
-    std::printf("preview bench: a call on the control failed\n");
-  }
-  return result;
-}
+int main() { return bench::RunHosted("preview bench", Run); }
