@@ -25,6 +25,13 @@ const char kCameras[] =
     "[Camera0]\nName=Desk\nType=9\nVendorId=100\nSerial=11\nShowHide=1\nSizes=160x120,240x180,320x240,640x480\n"
     "[Camera1]\nName=Door\nType=9\nVendorId=101\nSerial=12\nShowHide=7\nSizes=160x120,320x240,640x480\n";
 
+// Counts the show/hide broadcasts that reach a top-level window of another program.
+int showHideReceived = 0;
+LRESULT CALLBACK ShowHideListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == ::RegisterWindowMessageW(L"WM_SHOW_HIDE_PUA") && wParam == 1) ++showHideReceived;
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 class Menus : public portal_test::OleTest {
  protected:
   void SetUp() override {
@@ -110,18 +117,15 @@ TEST_F(Menus, CameraMenuSwitchesCamerasAndBroadcastsShowHide) {
   }
 
   // The show/hide command reaches the top-level windows of every program.
-  static int received = 0;
+  showHideReceived = 0;
   WNDCLASSW listenerClass = {};
   listenerClass.lpszClassName = L"ShowHideListener";
-  listenerClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (message == ::RegisterWindowMessageW(L"WM_SHOW_HIDE_PUA") && wParam == 1) ++received;
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  };
+  listenerClass.lpfnWndProc = ShowHideListenerProc;
   ::RegisterClassW(&listenerClass);
   const HWND listener = ::CreateWindowW(L"ShowHideListener", L"", WS_OVERLAPPED, 0, 0, 9, 9, 0, 0, 0, 0);
   Connect(0);
   Drive(portal::kMsgCameraButton, 201);
-  EXPECT_TRUE(portal_->PumpUntil([] { return received == 1; }));
+  EXPECT_TRUE(portal_->PumpUntil([] { return showHideReceived == 1; }));
   ::DestroyWindow(listener);
 }
 
