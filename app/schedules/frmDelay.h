@@ -8,13 +8,14 @@
 #include "DelayCountdown.h"
 #include "FlowContext.h"
 #include "Form.h"
+#include "HelpIds.h"
 #include "WindowTicks.h"
 
 namespace torvane {
 
 class frmDelay final : public Form {
  public:
-  static constexpr DWORD kHelpContext = 40;
+  static constexpr DWORD kHelpContext = IDH_DELAYED;
 
   frmDelay(FlowContext& context, CaptureWindow& window);
 

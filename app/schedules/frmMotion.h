@@ -9,6 +9,7 @@
 #include "CaptureWindow.h"
 #include "FlowContext.h"
 #include "Form.h"
+#include "HelpIds.h"
 #include "MotionSetup.h"
 #include "StoreLocation.h"
 
@@ -16,7 +17,7 @@ namespace torvane {
 
 class frmMotion final : public Form {
  public:
-  static constexpr DWORD kHelpContext = 70;
+  static constexpr DWORD kHelpContext = IDH_MOTION;
 
   frmMotion(FlowContext& context, CaptureWindow& window);
 

@@ -12,6 +12,7 @@
 #include "CaptureWindow.h"
 #include "FlowContext.h"
 #include "Form.h"
+#include "HelpIds.h"
 #include "StoreLocation.h"
 #include "TimedSnapsChecks.h"
 #include "WindowTicks.h"
@@ -21,7 +22,7 @@ namespace torvane {
 
 class frmTimedSnaps final : public Form {
  public:
-  static constexpr DWORD kHelpContext = 50;
+  static constexpr DWORD kHelpContext = IDH_SEQUENCE;
 
   frmTimedSnaps(FlowContext& context, CaptureWindow& window, frmProgress& progress);
   bool Running() const { return running_; }

@@ -7,12 +7,12 @@ namespace torvane {
 
 DWORD MenuHelpContext(int commandId) {
   switch (commandId) {
-    case IDM_SNAPSHOT: return 30;
-    case IDM_DELAYEDSNAP: return 40;
-    case IDM_SNAPSEQUENCE: return 50;
-    case IDM_MOVIE: return 60;
-    case IDM_MOTIONDETECT: return 70;
-    case IDM_TIMELAPSE: return 15;
+    case IDM_SNAPSHOT: return IDH_SNAPSHOT;
+    case IDM_DELAYEDSNAP: return IDH_DELAYED;
+    case IDM_SNAPSEQUENCE: return IDH_SEQUENCE;
+    case IDM_MOVIE: return IDH_MOVIE;
+    case IDM_MOTIONDETECT: return IDH_MOTION;
+    case IDM_TIMELAPSE: return IDH_TIMELAPSE;
     default: return 0;
   }
 }

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include "HelpIds.h"
+
 namespace torvane {
 
-inline constexpr DWORD kMainWindowHelpContext = 300;
+inline constexpr DWORD kMainWindowHelpContext = IDH_MAINWINDOW;
 
 // 0 for a command without a topic of its own.
 DWORD MenuHelpContext(int commandId);
