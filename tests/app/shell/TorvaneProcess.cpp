@@ -74,8 +74,11 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-TorvaneProcess::TorvaneProcess(const std::map<std::wstring, std::wstring>& environment) {
-  std::wstring commandLine = L"\"" + common::ModuleDirectory(nullptr) + L"Torvane.exe\"";
+TorvaneProcess::TorvaneProcess(const std::map<std::wstring, std::wstring>& environment)
+    : TorvaneProcess(environment, common::ModuleDirectory(nullptr) + L"Torvane.exe") {}
+
+TorvaneProcess::TorvaneProcess(const std::map<std::wstring, std::wstring>& environment, const std::wstring& program) {
+  std::wstring commandLine = L"\"" + program + L"\"";
   std::vector<wchar_t> block = EnvironmentBlock(environment);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

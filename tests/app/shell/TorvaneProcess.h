@@ -17,6 +17,9 @@ class TorvaneProcess {
  public:
   // environment: variables added to (or replacing) this process's ones.
   explicit TorvaneProcess(const std::map<std::wstring, std::wstring>& environment);
+  // The Torvane.exe at program (an installed copy) instead of the one
+  // beside the test.
+  TorvaneProcess(const std::map<std::wstring, std::wstring>& environment, const std::wstring& program);
   ~TorvaneProcess();
   TorvaneProcess(const TorvaneProcess&) = delete;
   TorvaneProcess& operator=(const TorvaneProcess&) = delete;
