@@ -124,10 +124,15 @@ HWND TorvaneProcess::WaitForDialog(const std::wstring& title, DWORD timeoutMs) c
 }
 
 HWND TorvaneProcess::WaitForDialogWhere(const std::function<bool(HWND)>& matches, DWORD timeoutMs) const {
+  return WaitForWindowWhere(L"#32770", matches, timeoutMs);
+}
+
+HWND TorvaneProcess::WaitForWindowWhere(const wchar_t* className, const std::function<bool(HWND)>& matches,
+                                        DWORD timeoutMs) const {
   HWND dialog = nullptr;
   WaitUntil(
       [&] {
-        for (HWND candidate : ProcessWindows(processId_, L"#32770")) {
+        for (HWND candidate : ProcessWindows(processId_, className)) {
           if (matches(candidate)) {
             dialog = candidate;
             return true;

@@ -38,6 +38,10 @@ class TorvaneProcess {
   HWND WaitForDialog(const std::wstring& title, DWORD timeoutMs = 20000) const;
   // A visible dialog of the process for which matches(dialog) holds.
   HWND WaitForDialogWhere(const std::function<bool(HWND)>& matches, DWORD timeoutMs = 20000) const;
+  // A visible top-level window of the process of that class ("#32768": an
+  // open menu) for which matches(window) holds.
+  HWND WaitForWindowWhere(const wchar_t* className, const std::function<bool(HWND)>& matches,
+                          DWORD timeoutMs = 20000) const;
   // The control of the process that has the keyboard focus.
   HWND FocusedControl() const;
   static std::wstring PromptTitle(HWND dialog);

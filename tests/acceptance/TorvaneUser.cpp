@@ -1,0 +1,222 @@
+// TorvaneUser: real clicks and keys through UserInput, the windows found by
+// class and caption through TorvaneProcess.
+#include "TorvaneUser.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "FolderList.h"
+#include "common/Strings.h"
+#include "TorvaneIds.h"
+#include "UserInput.h"
+
+namespace acceptance {
+
+using shell_e2e::WaitUntil;
+using shell_e2e::WindowText;
+using testing_support::RemoteItemRect;
+using testing_support::UserInput;
+
+namespace {
+
+constexpr int kSaveNameId = 0x47C;  // cmb13: the save dialog's name field
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = static_cast<DWORD_PTR>(-1);
+  ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring EntryText(HWND list, LRESULT index) {
+  wchar_t text[MAX_PATH] = {};
+  if (index < 0 || SendTo(list, LB_GETTEXTLEN, static_cast<WPARAM>(index)) >= MAX_PATH) return std::wstring();
+  SendTo(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+bool Centre(HWND window, UINT message, WPARAM item, POINT* point) {
+  RECT rect{};
+  if (!RemoteItemRect(window, message, item, &rect)) return false;
+  *point = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  return true;
+}
+
+// The mouse away from every window of Torvane (its windows sit top left).
+void MouseAway() {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = input.mi.dy = 65535;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+std::wstring Item(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
+
+bool Gone(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, timeoutMs);
+}
+
+TorvaneUser::TorvaneUser(TorvaneProcess& torvane, std::wstring shots) : torvane_(torvane), shots_(std::move(shots)) {}
+
+bool TorvaneUser::ToolbarButton(int index) {
+  HWND toolbar = ::GetDlgItem(torvane_.MainWindow(), IDC_TOOLBAR);
+  POINT centre{};
+  if (!WaitUntil([&] { return torvane_.ButtonEnabled(index); }, 5000) ||
+      !Centre(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index - 1), &centre)) {
+    return false;
+  }
+  // Over the button first: the toolbar takes a click once it tracks the
+  // mouse over the button (its hot item).
+  if (!UserInput::Activate(toolbar)) return false;
+  UserInput::MoveTo(toolbar, centre);
+  const bool hot = WaitUntil([&] { return SendTo(toolbar, TB_GETHOTITEM) == index - 1; }, 5000);
+  const bool clicked = hot && UserInput::Click(toolbar, centre);
+  MouseAway();
+  return clicked;
+}
+
+bool TorvaneUser::FileMenu(int entry, const wchar_t* shot) {
+  if (!UserInput::Activate(torvane_.MainWindow())) return false;
+  UserInput::Keys({VK_MENU, 'F'});
+  HWND menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, 5000);
+  if (!menu) return false;
+  UserInput::Key(VK_DOWN, entry);  // the first entry is selected as the menu opens
+  if (shot) {
+    ::Sleep(200);  // the menu draws its new selection (a picture only, nothing checked)
+    Shot(menu, shot);
+  }
+  UserInput::Key(VK_RETURN);
+  return Gone(menu, 5000);
+}
+
+HWND TorvaneUser::Dialog(const std::wstring& title, DWORD timeoutMs) const {
+  return torvane_.WaitForDialog(title, timeoutMs);
+}
+
+HWND TorvaneUser::PopUp(const std::wstring& frame, DWORD timeoutMs) const {
+  return torvane_.WaitForDialogWhere([&](HWND dialog) { return Item(dialog, IDC_POP_FRAME) == frame; }, timeoutMs);
+}
+
+std::wstring TorvaneUser::Answer(const std::wstring& title, int buttonId, const wchar_t* shot) {
+  HWND prompt = Dialog(title);
+  if (!prompt) return std::wstring();
+  const std::wstring message = TorvaneProcess::PromptMessage(prompt);
+  if (shot) Shot(prompt, shot);
+  if (!Press(prompt, buttonId) || !Gone(prompt)) return std::wstring();
+  return message;
+}
+
+bool TorvaneUser::Press(HWND dialog, int id) const {
+  HWND control = ::GetDlgItem(dialog, id);
+  if (!WaitUntil([&] { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }, 5000)) return false;
+  // Options and check boxes are clicked on their mark, as a user does.
+  const LONG type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+  const bool marked = type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
+                      type == BS_CHECKBOX;
+  if (!marked) return UserInput::Click(control);
+  RECT client{};
+  ::GetClientRect(control, &client);
+  return UserInput::Click(control, POINT{6, client.bottom / 2}) &&
+         WaitUntil([&] { return SendTo(control, BM_GETCHECK) == BST_CHECKED; }, 5000);
+}
+
+bool TorvaneUser::Fill(HWND dialog, int id, const std::wstring& text) const {
+  HWND field = ::GetDlgItem(dialog, id);
+  return UserInput::Replace(field, text) && WaitUntil([&] { return WindowText(field) == text; }, 5000);
+}
+
+bool TorvaneUser::OpenFolderEntry(HWND list, LRESULT index, const std::wstring& name, LRESULT depth) const {
+  if (index < 0) return false;
+  RECT client{};
+  ::GetClientRect(list, &client);
+  POINT centre{};
+  if (!Centre(list, LB_GETITEMRECT, static_cast<WPARAM>(index), &centre)) return false;
+  if (!::PtInRect(&client, centre)) {
+    // Out of view: a click on the visible entry farthest from where it
+    // will appear gives the list the focus (and cannot join the double
+    // click below), then the arrow keys move the selection onto it.
+    const LRESULT top = SendTo(list, LB_GETTOPINDEX);
+    const int height = static_cast<int>(SendTo(list, LB_GETITEMHEIGHT));
+    const bool below = index > top;
+    if (!UserInput::Click(list, POINT{4, below ? height / 2 : client.bottom - height / 2}) ||
+        !WaitUntil([&] { return testing_support::FocusOf(list) == list; }, 5000)) {
+      return false;
+    }
+    const LRESULT from = std::max<LRESULT>(SendTo(list, LB_GETCURSEL), 0);
+    UserInput::Key(below ? VK_DOWN : VK_UP, static_cast<int>(below ? index - from : from - index));
+    if (!WaitUntil([&] { return SendTo(list, LB_GETCURSEL) == index; }, 5000) ||
+        !Centre(list, LB_GETITEMRECT, static_cast<WPARAM>(index), &centre)) {
+      return false;
+    }
+  }
+  if (!UserInput::Click(list, centre, 2)) return false;
+  return WaitUntil(
+      [&] {
+        return SendTo(list, LB_GETCURSEL) == depth &&
+               SendTo(list, LB_GETITEMDATA, static_cast<WPARAM>(depth)) == torvane::FolderList::kOpenEntry &&
+               _wcsicmp(EntryText(list, depth).c_str(), name.c_str()) == 0;
+      },
+      5000);
+}
+
+bool TorvaneUser::ChooseFolderByMouse(HWND dialog, int driveListId, int folderListId, const std::wstring& folder) const {
+  HWND drives = ::GetDlgItem(dialog, driveListId);
+  HWND list = ::GetDlgItem(dialog, folderListId);
+  const std::wstring root = folder.substr(0, 3);
+  // The drive list drops down on the click; its letter picks the drive.
+  if (!UserInput::Click(drives) ||
+      !WaitUntil([&] { return SendTo(drives, CB_GETDROPPEDSTATE) == TRUE; }, 5000)) {
+    ADD_FAILURE() << "the drive list did not drop down";
+    return false;
+  }
+  UserInput::Type(std::wstring(1, static_cast<wchar_t>(::towlower(folder[0]))));
+  UserInput::Key(VK_RETURN);
+  if (!WaitUntil([&] { return SendTo(drives, CB_GETDROPPEDSTATE) == FALSE; }, 5000)) {
+    ADD_FAILURE() << "the drive list stayed open";
+    return false;
+  }
+  if (!WaitUntil([&] { return _wcsicmp(EntryText(list, 0).c_str(), root.c_str()) == 0; }, 5000)) {
+    ADD_FAILURE() << "the folder list starts at " << common::WideToAnsi(EntryText(list, 0));
+    return false;
+  }
+  if (!OpenFolderEntry(list, 0, root, 0)) {
+    ADD_FAILURE() << "the root did not open";
+    return false;
+  }
+  LRESULT depth = 0;
+  for (size_t start = 3; start < folder.size();) {
+    const size_t end = std::min(folder.find(L'\\', start), folder.size());
+    const std::wstring name = folder.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;
+    const LRESULT entry = SendTo(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(depth),
+                                 reinterpret_cast<LPARAM>(name.c_str()));
+    if (!OpenFolderEntry(list, entry, name, ++depth)) {
+      ADD_FAILURE() << "folder " << common::WideToAnsi(name) << " (entry " << entry << ") did not open";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TorvaneUser::SaveAs(HWND saveDialog, const std::wstring& path) const {
+  HWND name = ::GetDlgItem(saveDialog, kSaveNameId);
+  if (!name || !UserInput::Replace(name, path)) return false;
+  if (!WaitUntil([&] { return WindowText(name) == path; }, 5000)) {
+    ADD_FAILURE() << "the name field reads " << common::WideToAnsi(WindowText(name));
+    return false;
+  }
+  UserInput::Key(VK_RETURN);
+  return Gone(saveDialog);
+}
+
+void TorvaneUser::Shot(HWND window, const std::wstring& name) const {
+  torvane_.SaveWindowPicture(shots_ + L"torvane-" + name + L".bmp", window);
+}
+
+}  // namespace acceptance
