@@ -27,7 +27,8 @@ struct CameraRecord {
   std::int32_t state;         // CameraStateValue
   std::uint32_t serial;       // also compared to recognise a camera
   std::uint32_t index;        // the engine's index of this camera
-  std::uint32_t reserved[2];
+  std::uint32_t options;      // CameraOptionFlags
+  std::uint32_t reserved;
   char device[256];           // device string for the companion program
 };
 
@@ -45,6 +46,11 @@ enum CameraStateValue : std::int32_t {
 enum CameraTypeValue : std::int32_t {
   kCameraTypeBranded = 9,      // the OEM definitions may rename it
   kCameraTypeIndicators = 14,  // has the status indicator properties
+};
+
+// Bits of CameraRecord::options.
+enum CameraOptionFlags : std::uint32_t {
+  kCameraOptionCompanion = 1,  // the maker's companion program serves it (bar button)
 };
 
 // A remembered CameraRecord::productId that matches any camera of its type.

@@ -32,6 +32,7 @@ CameraRecord Camera::Record() const {
   record.state = state_;
   record.serial = definition_.serial;
   record.index = index_;
+  record.options = definition_.options;
   common::CopyToAnsiField(definition_.device, record.device, sizeof(record.device));
   return record;
 }

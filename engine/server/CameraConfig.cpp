@@ -69,6 +69,7 @@ CameraDefinition ReadCamera(const std::wstring& path, int index) {
   definition.serial = static_cast<std::uint32_t>(ReadNumber(path, s, "Serial", index + 1));
   definition.state = ReadNumber(path, s, "State", 0);
   definition.showHide = ReadNumber(path, s, "ShowHide", 0);
+  definition.options = static_cast<std::uint32_t>(ReadNumber(path, s, "Options", 0));
   definition.indicatorLevel = ReadNumber(path, s, "Level", definition.indicatorLevel);
   definition.indicatorReserved = ReadNumber(path, s, "Indicator106", definition.indicatorReserved);
   definition.indicatorSwitch = ReadNumber(path, s, "Switch", definition.indicatorSwitch);

@@ -27,6 +27,7 @@ struct CameraDefinition {
   std::vector<FrameSize> stillSizes{{1280, 960}};
   FrameSize initialSize{320, 240};
   std::int32_t showHide = 0;  // camera property 31
+  std::uint32_t options = 0;  // CameraRecord::options
   // The status indicators' values when the engine starts (camera
   // properties 102, 106, 107, 108 and the mode of command 28).
   std::int32_t indicatorLevel = 0, indicatorReserved = 0, indicatorSwitch = 0, indicatorValue = 1;

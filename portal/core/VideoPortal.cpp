@@ -41,13 +41,19 @@ VideoPortal::VideoPortal()
       moviePostProcessor_([this] { return window_.Handle(); }),
       movies_(session_, *this, *this, bar_, moviePostProcessor_),
       hook_(session_, *this),
+      statusTimer_(*this),
+      barWindow_(*this, session_.Preview()),
+      bar_({session_, *this, menus_, barWindow_, statusTimer_, {}, {}}),
       launchers_({session_, bar_, *this, *this}),
       resolutionMenu_({session_, hook_, bar_, menus_, *this, *this}),
       cameraMenu_({session_, launchers_, bar_, menus_, *this, *this}),
       dialogs_(session_, launchers_),
-      router_({session_, movies_, hook_, bar_, resolutionMenu_, cameraMenu_, launchers_, *this, *this}),
+      router_({session_, movies_, hook_, bar_, resolutionMenu_, cameraMenu_, launchers_, *this, *this, &statusTimer_}),
       defaultEvents_(this, DIID__IVideoPortalEvents),
       secondEvents_(this, DIID_DIVideoPortalEvents) {
+  barWindow_.SetClickHandler([this](const controls::PaneRecord& pane, UINT message, const RECT& rect) {
+    bar_.OnPaneMouse(pane, message, rect);
+  });
   ModuleState::ObjectCreated();
 }
 

@@ -25,6 +25,7 @@
 #include "core/dialogs/Launchers.h"
 #include "core/dialogs/PortalLaunchers.h"
 #include "core/messages/MessageRouter.h"
+#include "core/messages/StatusTimer.h"
 #include "core/messages/VideoHook.h"
 #include "core/movies/AviPostProcessor.h"
 #include "core/movies/MovieRecording.h"
@@ -35,7 +36,8 @@
 #include "server/OleControl.h"
 #include "ui/PortalWindow.h"
 #include "ui/PreviewWindow.h"
-#include "ui/bar/PaneBar.h"
+#include "ui/bar/PaneBarWindow.h"
+#include "ui/bar/PortalPaneBar.h"
 #include "ui/menus/PopupMenu.h"
 #include "ui/menus/ResolutionPopup.h"
 
@@ -228,8 +230,10 @@ class VideoPortal final : public OleControl,
   AviPostProcessor moviePostProcessor_;
   MovieRecording movies_;
   VideoHook hook_;
-  NoPaneBar bar_;
   SystemPopupMenu menus_;
+  StatusTimer statusTimer_;
+  PaneBarWindow barWindow_;
+  PortalPaneBar bar_;
   PortalLaunchers launchers_;
   ResolutionPopup resolutionMenu_;
   CameraPopup cameraMenu_;

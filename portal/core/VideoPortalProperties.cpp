@@ -71,9 +71,11 @@ HRESULT VideoPortal::EnableUIElements(LONG lElement, LONG, LONG lEnable, LONG* p
   BusyScope busy;
   const bool on = lEnable != 0;
   ConnectionState& state = session_.State();
+  // The size items also shape the bar: it is built again when its
+  // configuration changed.
   auto setMenu = [&](Resolution size) {
     state.menuEnabled[static_cast<size_t>(size)] = on;
-    bar_.Refresh();
+    bar_.Rebuild();
   };
   switch (lElement) {
     case tovra2::kElementMenu640x480: setMenu(Resolution::k640x480); break;
@@ -86,14 +88,18 @@ HRESULT VideoPortal::EnableUIElements(LONG lElement, LONG, LONG lEnable, LONG* p
         bar_.Destroy();
       }
       break;
-    case tovra2::kElementFormatSequence: state.allowFormatSequence = on; break;
+    case tovra2::kElementFormatSequence:  // also the bar's buttons
+      state.allowFormatSequence = on;
+      bar_.Refresh();
+      LayOut();
+      break;
     case tovra2::kElementMenu160x120: setMenu(Resolution::k160x120); break;
     case tovra2::kElementBarOption: state.barOption = on; break;
     case tovra2::kElementMenu240x180: setMenu(Resolution::k240x180); break;
     case tovra2::kElementMenu800x600: setMenu(Resolution::k800x600); break;
     case tovra2::kElementMenu1024x768: setMenu(Resolution::k1024x768); break;
     case tovra2::kElementMenu1280x960: setMenu(Resolution::k1280x960); break;
-    case tovra2::kElementMenu1600: bar_.Refresh(); break;
+    case tovra2::kElementMenu1600: bar_.Rebuild(); break;
     case tovra2::kElementStillCapable:
       state.stillCapable = on;
       if (on) {  // a still-capable camera also offers the large sizes

@@ -4,8 +4,10 @@
 #include "core/VideoPortal.h"
 
 #include "core/MemberCall.h"
+#include "core/dialogs/ExternalPrograms.h"
 #include "core/pictures/ErrorPrompt.h"
 #include "server/ModuleState.h"
+#include "ui/controls/ControlMessages.h"
 
 namespace portal {
 
@@ -20,6 +22,7 @@ HWND VideoPortal::CreateControlWindow(HWND parent, const RECT& rect) {
     return nullptr;
   }
   router_.ChooseInfoScreen();
+  bar_.WindowCreated();
   return window_.Handle();
 }
 
@@ -33,6 +36,10 @@ void VideoPortal::OnPaint(HDC dc, const RECT& client) { DrawContent(dc, client);
 
 bool VideoPortal::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   *result = 0;
+  if (message == controls::kPaneWidthQuery && barWindow_.Handle()) {
+    *result = barWindow_.OwnerPaneWidth(wParam);
+    return true;
+  }
   return router_.Handle(message, wParam, lParam);
 }
 
@@ -65,10 +72,13 @@ void VideoPortal::SizePreview(LONG width, LONG height) {
   if (preview_.Handle()) {
     ::SetWindowPos(preview_.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  barWindow_.Place();  // the bar follows the preview's new size
 }
 
 void VideoPortal::ShowInfoScreen(InfoScreenKind kind, const std::wstring& cameraName) {
-  preview_.ShowScreen(MakeInfoScreen(kind, cameraName));
+  InfoScreen screen = MakeInfoScreen(kind, cameraName);
+  screen.setupLink = kind == InfoScreenKind::kCameraMissing && SetupWizardInstalled();
+  preview_.ShowScreen(screen);
 }
 
 bool VideoPortal::PostToSelf(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -67,6 +67,14 @@ void InfoScreenPainter::MakeFonts(HWND window) {
   LOGFONTW body = font;
   body.lfWeight = FW_NORMAL;
   bodyFont_.reset(::CreateFontIndirectW(&body));
+  LOGFONTW link = body;
+  link.lfUnderline = TRUE;
+  linkFont_.reset(::CreateFontIndirectW(&link));
+}
+
+HFONT InfoScreenPainter::LinkFont(HWND window) {
+  MakeFonts(window);
+  return linkFont_.get();
 }
 
 HBITMAP InfoScreenPainter::Picture(UINT id) {

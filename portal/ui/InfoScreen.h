@@ -19,6 +19,7 @@ struct InfoScreen {
   std::wstring body;
   COLORREF bodyColor = RGB(0, 0, 0);
   UINT bitmapId = 0;
+  bool setupLink = false;  // the set-up link (kWizardButtonId) is offered
 };
 
 // The screen of a kind with its texts and picture from the resource
@@ -30,6 +31,8 @@ InfoScreen MakeInfoScreen(InfoScreenKind kind, const std::wstring& cameraName = 
 class InfoScreenPainter {
  public:
   void Paint(HWND window, HDC dc, const RECT& area, const InfoScreen& screen);
+  // The set-up link's font: the body font underlined.
+  HFONT LinkFont(HWND window);
 
  private:
   void MakeFonts(HWND window);
@@ -37,6 +40,7 @@ class InfoScreenPainter {
 
   common::UniqueFont titleFont_;
   common::UniqueFont bodyFont_;
+  common::UniqueFont linkFont_;
   struct CachedPicture {
     UINT id = 0;
     common::UniqueBitmap bitmap;

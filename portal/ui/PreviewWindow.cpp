@@ -6,6 +6,7 @@
 
 #include "engine/interface/PreviewFrame.h"
 #include "server/ModuleState.h"
+#include "resources/LTovra2/LTovra2Ids.h"
 #include "server/ResourceModule.h"
 
 namespace portal {
@@ -54,6 +55,7 @@ void PreviewWindow::Destroy() {
   if (hwnd_) ::DestroyWindow(hwnd_);
   hwnd_ = nullptr;
   retryButton_ = nullptr;
+  setupLink_ = nullptr;
 }
 
 void PreviewWindow::SetLive(bool live) {
@@ -69,6 +71,7 @@ void PreviewWindow::SetLive(bool live) {
 void PreviewWindow::ShowScreen(const InfoScreen& screen) {
   screen_ = screen;
   UpdateRetryButton();
+  UpdateSetupLink();
   if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -92,6 +95,28 @@ void PreviewWindow::UpdateRetryButton() {
   if (retryButton_) ::ShowWindow(retryButton_, wanted ? SW_SHOW : SW_HIDE);
 }
 
+// The "camera missing" screen offers a link to the set-up wizard when the
+// wizard is installed: made once, centred above the body text.
+void PreviewWindow::UpdateSetupLink() {
+  if (!hwnd_) return;
+  const bool wanted = screen_.kind == InfoScreenKind::kCameraMissing && screen_.setupLink;
+  if (wanted && !setupLink_) {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    constexpr int kLinkHeight = 18;
+    constexpr int kAboveBody = 8 + 48 + 4;  // bottom inset, body band, gap
+    const std::wstring text = LoadResourceString(IDS_SCREEN_SETUP_LINK);
+    setupLink_ = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | SS_NOTIFY | SS_CENTER, client.left + 8,
+                                   client.bottom - kAboveBody - kLinkHeight, client.right - 16, kLinkHeight, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWizardButtonId)),
+                                   ModuleState::Instance(), nullptr);
+    if (setupLink_) {
+      ::SendMessageW(setupLink_, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.LinkFont(hwnd_)), FALSE);
+    }
+  }
+  if (setupLink_) ::ShowWindow(setupLink_, wanted ? SW_SHOW : SW_HIDE);
+}
+
 LRESULT CALLBACK PreviewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<PreviewWindow*>(::GetWindowLongPtrW(hwnd, 0));
   if (message == WM_NCCREATE) {
@@ -106,6 +131,14 @@ LRESULT CALLBACK PreviewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     return 0;
   } else if (message == WM_ERASEBKGND) {
     return 1;  // every paint covers the whole area
+  } else if (self && message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == self->setupLink_) {
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_HOTLIGHT));
+    ::SetBkColor(dc, RGB(255, 255, 255));  // the screens are white
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+  } else if (self && message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == self->setupLink_) {
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
   } else if (message == WM_COMMAND) {
     // Buttons of the information screens belong to the control's window.
     return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);

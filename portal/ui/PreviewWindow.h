@@ -41,6 +41,7 @@ class PreviewWindow {
   bool PaintFrame(HDC dc, const RECT& client);
   const void* MapFrame();
   void UpdateRetryButton();
+  void UpdateSetupLink();
 
   HWND hwnd_ = nullptr;
   bool live_ = false;
@@ -49,6 +50,7 @@ class PreviewWindow {
   common::UniqueKernelHandle mapping_;
   common::UniqueMappedView view_;
   HWND retryButton_ = nullptr;  // a child: destroyed with the window
+  HWND setupLink_ = nullptr;    // likewise
   unsigned long framesPainted_ = 0;
 };
 

@@ -103,3 +103,43 @@
 #define IDM_INDICATOR_VALUE_BASE 40008
 #define IDM_INDICATOR_VALUE_1 40009
 #define IDM_INDICATOR_VALUE_10 40018
+// The pane bar under the preview: the resolution button's labels by the
+// capture width, the status pane's texts, the buttons' tooltips, and the
+// status indicators' tooltips, icons and level pictures.
+#define IDS_LABEL_160 109
+#define IDS_LABEL_320 110                      // also every width without a label of its own
+#define IDS_LABEL_640 111
+#define IDS_LABEL_240 123
+#define IDS_LABEL_800 57699
+#define IDS_LABEL_1024 57700
+#define IDS_LABEL_1600 57703
+#define IDS_LABEL_1280 57704
+#define IDS_STATUS_READY 116
+#define IDS_TIP_RESOLUTION 117
+#define IDS_TIP_CAMERA 118
+#define IDS_STATUS_RECORDING 119              // this control records
+#define IDS_STATUS_RECORDING_ELSEWHERE 121    // another client records
+#define IDS_STATUS_NOTICE 122                 // the engine's first status notice
+#define IDS_TIP_LEVEL_HIGH 300                // level 4 and above
+#define IDS_TIP_LEVEL_3 301
+#define IDS_TIP_LEVEL_2 302
+#define IDS_TIP_LEVEL_1 303
+#define IDS_TIP_LEVEL_NONE 304
+#define IDS_TIP_MODE_OFF 305
+#define IDS_TIP_MODE_ON 306
+#define IDS_TIP_SWITCH_ON 307
+#define IDS_TIP_SWITCH_OFF 308
+#define IDS_TIP_VALUE 309
+#define IDI_COMPANION 101
+#define IDI_CAMERA 103
+#define IDI_SWITCH_OFF 108
+#define IDI_SWITCH_ON 109
+#define IDI_LEVEL 110                          // the level pane's icon in the bar table
+#define IDI_LEVEL_NONE 111
+#define IDI_MODE_OFF 112
+#define IDI_MODE_ON 113
+#define IDI_VALUE 114
+#define IDB_LEVEL_HIGH 104
+#define IDB_LEVEL_3 105
+#define IDB_LEVEL_2 106
+#define IDB_LEVEL_1 107

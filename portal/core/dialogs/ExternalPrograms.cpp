@@ -39,6 +39,13 @@ std::optional<RegisteredProgram> RegisteredSetupWizard() {
   return RegisteredProgram{std::move(*path), common::ReadRegString(key.get(), L"Params").value_or(std::wstring())};
 }
 
+bool SetupWizardInstalled() {
+  const std::optional<RegisteredProgram> wizard = RegisteredSetupWizard();
+  if (!wizard) return false;
+  const DWORD attributes = ::GetFileAttributesW(wizard->path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring ProgramBaseName(std::wstring_view path) {
   const size_t slash = path.find_last_of(L"\\/");
   if (slash != std::wstring_view::npos) path.remove_prefix(slash + 1);

@@ -20,6 +20,8 @@ struct RegisteredProgram {
 std::wstring RegisteredCompanion();
 // The set-up wizard's App Paths entry with its "Params".
 std::optional<RegisteredProgram> RegisteredSetupWizard();
+// The wizard is registered and its program file is there.
+bool SetupWizardInstalled();
 
 // "C:\Folder\Name.exe" -> "Name".
 std::wstring ProgramBaseName(std::wstring_view path);

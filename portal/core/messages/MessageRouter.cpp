@@ -60,7 +60,8 @@ MessageRouter::MessageRouter(const Parts& parts)
       launchers_(parts.launchers),
       view_(parts.view),
       events_(parts.events),
-      timer_(parts.view) {}
+      ownTimer_(parts.view),
+      timer_(parts.timer ? *parts.timer : ownTimer_) {}
 
 bool MessageRouter::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   for (const Route& route : kRoutes) {

@@ -33,6 +33,9 @@ class MessageRouter {
     Launchers& launchers;
     WindowView& view;
     NotificationSink& events;
+    // The status timer, shared with the bar's indicators; the router's own
+    // when none is given.
+    StatusTimer* timer = nullptr;
   };
 
   explicit MessageRouter(const Parts& parts);
@@ -102,7 +105,8 @@ class MessageRouter {
   Launchers& launchers_;
   WindowView& view_;
   NotificationSink& events_;
-  StatusTimer timer_;
+  StatusTimer ownTimer_;
+  StatusTimer& timer_;
   bool paused_ = false;  // the engine paused the picture
 };
 

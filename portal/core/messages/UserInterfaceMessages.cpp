@@ -29,13 +29,15 @@ bool MessageRouter::OnCompanionButton(WPARAM wParam, LPARAM) {
   return true;
 }
 
-bool MessageRouter::OnModePane(WPARAM, LPARAM) {
-  bar_.ToggleMode();
+// The bar passes on every press and release: the control acts on the
+// press only.
+bool MessageRouter::OnModePane(WPARAM wParam, LPARAM) {
+  if (wParam == kButtonClick) bar_.ToggleMode();
   return true;
 }
 
-bool MessageRouter::OnValuePane(WPARAM, LPARAM) {
-  bar_.OpenValueMenu();
+bool MessageRouter::OnValuePane(WPARAM wParam, LPARAM) {
+  if (wParam == kButtonClick) bar_.OpenValueMenu();
   return true;
 }
 

@@ -1,6 +1,6 @@
 // The control's pane bar (status bar) with its status indicators, as the
-// rest of the control uses it. NoPaneBar stands in until the bar is built:
-// there is no bar, so nothing is shown and nothing changes.
+// rest of the control uses it; PortalPaneBar is the control's. NoPaneBar,
+// for tests of its users, has no bar: nothing is shown and nothing changes.
 #pragma once
 
 #include <windows.h>
@@ -22,8 +22,13 @@ class PaneBar {
   virtual void Destroy() = 0;
   // The status pane's text and tooltip; false without a bar.
   virtual bool SetStatusText(const std::wstring& text) = 0;
-  // The element flags that shape the bar changed.
+  // The element flags that shape the bar changed: the bar is built again
+  // when its configuration changed.
+  virtual void Rebuild() = 0;
+  // Shows the camera's format, the recording state and which buttons may
+  // be used now.
   virtual void Refresh() = 0;
+  // The same after a report that the bar may be out of date.
   virtual void Redraw() = 0;
   // A status notice of a motion report (engine::MotionReportKind).
   virtual void ShowMotionNotice(WPARAM kind) = 0;
@@ -58,6 +63,7 @@ class NoPaneBar : public PaneBar {
   void Create() override {}
   void Destroy() override {}
   bool SetStatusText(const std::wstring&) override { return false; }
+  void Rebuild() override {}
   void Refresh() override {}
   void Redraw() override {}
   void ShowMotionNotice(WPARAM) override {}

@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "ComponentRig.h"
+#include "FakeBarSurface.h"
+#include "FakePopupMenu.h"
 #include "PortalContract.h"
 #include "Sequences.h"
 #include "core/messages/MessageRouter.h"
 #include "engine/Records.h"
 #include "engine/interface/EngineCommands.h"
 #include "engine/interface/EngineMessages.h"
+#include "resources/LTovra2/LTovra2Ids.h"
+#include "ui/bar/PortalPaneBar.h"
 #include "ui/UiMessages.h"
 
 namespace {
@@ -23,13 +27,19 @@ using namespace testing_support;
 using portal::InfoScreenKind;
 using View = FakeWindowView;
 
-// A prepared control's components around the router, on fakes.
+// A prepared control's components around the router, on fakes; the pane
+// bar is the control's own on a recording surface.
 struct Rig : ComponentRig {
   portal::VideoHook hook{session, events};
   portal::NoResolutionMenu resolutionMenu;
   portal::NoCameraMenu cameraMenu;
   portal::NoLaunchers launchers;
-  portal::MessageRouter router{{session, movies, hook, bar, resolutionMenu, cameraMenu, launchers, view, events}};
+  FakeBarSurface surface;
+  FakePopupMenu menus;
+  portal::StatusTimer timer{view};
+  portal::PortalPaneBar paneBar{{session, view, menus, surface, timer, {}, &FakeBarSurface::Strings}};
+  portal::MessageRouter router{
+      {session, movies, hook, paneBar, resolutionMenu, cameraMenu, launchers, view, events, &timer}};
 
   Rig() : ComponentRig(L"RouterTest") {}
 };
@@ -43,6 +53,7 @@ struct RouterCase {
   std::vector<ExpectedEngineCall> calls;
   std::vector<FiredNotification> fired;
   std::vector<std::string> view;
+  std::vector<std::string> bar = {};  // the bar's changes (repaints left out)
 };
 
 CameraRecord Camera(std::int32_t state) {
@@ -58,6 +69,40 @@ void Recording(Rig& rig, LONG active) {
 }
 void MotionReporting(Rig& rig, LONG on) { rig.engine.OnInquire(kCmdProperty, kPropMotionReport).Returns(on); }
 
+// The status indicators of the camera as the engine reports them.
+void Indicators(Rig& rig, LONG level, LONG on, LONG mode, LONG value) {
+  rig.engine.OnInquire(kCmdProperty, kPropIndicatorLevel).Returns(level);
+  rig.engine.OnInquire(kCmdProperty, kPropIndicatorSwitch).Returns(on);
+  rig.engine.OnInquire(kCmdMode, kModeRead).Returns(mode);
+  rig.engine.OnInquire(kCmdProperty, kPropIndicatorValue).Returns(value);
+}
+
+// A connected camera at 320 x 240 with the bar built for it (type 14: the
+// indicator bar, its indicators shown); what the build did is forgotten.
+std::function<void(Rig&)> WithBar(std::int32_t type = kCameraTypeBranded) {
+  return [=](Rig& r) {
+    CameraRecord camera = Camera(kCameraReady);
+    camera.type = type;
+    r.engine.OnInquire(kCmdCurrentCamera).Returns(camera);
+    r.engine.OnInquire(kCmdRememberedCamera).Returns(camera);
+    Connected(r, 1);
+    Recording(r, 0);
+    r.engine.OnInquire(kCmdFormat, kFormatRead).Returns(portal::MakeVideoFormatRecord(320, 240, 24, 0));
+    Indicators(r, 0, 1, 0, 1);
+    r.paneBar.Create();
+    r.engine.ClearCalls();
+    r.surface.actions.clear();
+    r.view.actions.clear();
+  };
+}
+
+const std::vector<ExpectedEngineCall> kIndicatorReads = {
+    Inquire(kCmdRememberedCamera), Inquire(kCmdProperty, kPropIndicatorSwitch),
+    Inquire(kCmdProperty, kPropIndicatorLevel), Inquire(kCmdMode, kModeRead),
+    Inquire(kCmdProperty, kPropIndicatorValue)};
+const std::vector<ExpectedEngineCall> kRefreshReads = {Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState),
+                                                       Inquire(kCmdFormat, kFormatRead)};
+
 // A connected camera with motion reporting on or off, and a recording of
 // another client or none.
 std::function<void(Rig&)> MotionScene(LONG reporting, LONG recording) {
@@ -71,6 +116,12 @@ std::function<void(Rig&)> MotionScene(LONG reporting, LONG recording) {
 const std::vector<ExpectedEngineCall> kMotionChecks = {
     Inquire(kCmdProperty, kPropMotionReport), Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState),
     Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState)};
+
+template <typename T>
+std::vector<T> Concat(std::vector<T> a, const std::vector<T>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 std::vector<RouterCase> Cases() {
   const auto nothing = [](Rig&) {};
@@ -171,12 +222,56 @@ std::vector<RouterCase> Cases() {
          r.engine.OnInquire(kCmdCurrentCamera).Returns(Camera(kCameraReady));
        },
        kMsgCameraStateCheck, 0, 0, {Inquire(kCmdConnected), Inquire(kCmdCurrentCamera)}, {}, {}},
-      {"another client set a property", nothing, kMsgPropertyChanged, kPropIndicatorSwitch, 1, {},
-       {Fired(tovra2::kNotifyPropertyChanged, kPropIndicatorSwitch, 1)}, {}},
-      {"indicator refresh on", nothing, kMsgIndicatorTimer, 1, 0, {}, {Fired(tovra2::kNotifyIndicatorTimer, 1)},
-       {View::Timer(portal::StatusTimer::kId, portal::StatusTimer::kPeriodMs)}},
-      {"indicator refresh off while none runs", nothing, kMsgIndicatorTimer, 0, 0, {},
+      {"another client set a property", nothing, kMsgPropertyChanged, kPropIndicatorSwitch, 1,
+       {Inquire(kCmdRememberedCamera)}, {Fired(tovra2::kNotifyPropertyChanged, kPropIndicatorSwitch, 1)}, {}},
+      {"indicator refresh on", nothing, kMsgIndicatorTimer, 1, 0, {Inquire(kCmdRememberedCamera)},
+       {Fired(tovra2::kNotifyIndicatorTimer, 1)}, {View::Timer(portal::StatusTimer::kId, portal::StatusTimer::kPeriodMs)}},
+      {"indicator refresh off while none runs", nothing, kMsgIndicatorTimer, 0, 0, {Inquire(kCmdRememberedCamera)},
        {Fired(tovra2::kNotifyIndicatorTimer, 0)}, {}},
+      {"the camera switched an indicator: the bar shows it",
+       [](Rig& r) {
+         WithBar(kCameraTypeIndicators)(r);
+         Indicators(r, 0, 0, 0, 1);
+       },
+       kMsgPropertyChanged, kPropIndicatorSwitch, 0, Concat(kIndicatorReads, kRefreshReads),
+       {Fired(tovra2::kNotifyPropertyChanged, kPropIndicatorSwitch, 0)}, {},
+       {"Icon 131 108", "Tip 131 #308", "Text 113 #110", "Enable 113 on", "Enable 115 on", "Enable 132 on"}},
+      {"a level comes: the timer starts and the level shows",
+       [](Rig& r) {
+         WithBar(kCameraTypeIndicators)(r);
+         Indicators(r, 3, 1, 0, 1);
+       },
+       kMsgIndicatorTimer, 1, 3, Concat(kIndicatorReads, kRefreshReads), {Fired(tovra2::kNotifyIndicatorTimer, 1, 3)},
+       {View::Timer(portal::StatusTimer::kId, portal::StatusTimer::kPeriodMs)},
+       {"Picture 130 105", "Icon 130 0", "Tip 130 #301", "Text 113 #110", "Enable 113 on", "Enable 115 on",
+        "Enable 132 on"}},
+      {"mode pane pressed: the mode flips", WithBar(kCameraTypeIndicators), portal::kMsgModePane, WM_LBUTTONDOWN, 0,
+       {Execute(kCmdMode, kModeOn)}, {}, {}, {"Icon 132 113", "Tip 132 #306"}},
+      {"mode pane released: nothing", WithBar(kCameraTypeIndicators), portal::kMsgModePane, WM_LBUTTONUP, 0, {}, {},
+       {}, {}},
+      {"value pane: the chosen value goes to the camera",
+       [](Rig& r) {
+         WithBar(kCameraTypeIndicators)(r);
+         r.menus.resources[IDM_INDICATOR_VALUE].AddItem(40010, L"&2");
+         r.menus.choice = 40010;
+       },
+       portal::kMsgValuePane, WM_LBUTTONDOWN, 0, {ExecuteWith(kCmdProperty, kPropIndicatorValue, 2)}, {}, {},
+       {"Text 124 2"}},
+      {"paused: nothing blinks, the format stays", WithBar(), kMsgPause, kPauseOn, 0, {}, {}, {"Repaint"},
+       {"StopBlinking", "Enable 113 off"}},
+      {"resumed: the bar is refreshed", WithBar(), kMsgPause, 0, 0, kRefreshReads, {}, {"LayOut", "Repaint"},
+       {"Text 113 #110", "Enable 113 on", "Enable 115 on"}},
+      {"camera lost: the resolution button is reset", WithBar(), kMsgCameraLost, 0, 0, {},
+       {Fired(tovra2::kNotifyCameraGone)}, {"Live off", "Repaint", View::Post(kMsgInterfaceRefresh)},
+       {"StopBlinking", "Text 113 #110", "Enable 113 off"}},
+      {"the engine's first notice", WithBar(), kMsgMotionReport, kMotionNoticeFirst, 0,
+       {Inquire(kCmdConnected), Inquire(kCmdMovie, kMovieState)}, {}, {}, {"Text 116 #122"}},
+      {"the engine ended the recording: the ready text", WithBar(), kMsgRecordingEnded, kRecordingEndDiskFull, 0,
+       {Execute(kCmdMovie, kMovieStop), Inquire(kCmdCameraState)},
+       {Fired(tovra2::kNotifyRecordingEnded, kRecordingEndDiskFull)}, {"LayOut", View::Post(kMsgInterfaceRefresh)},
+       {"Text 116 #116", "Tip 116"}},
+      {"status redraw refreshes the bar", WithBar(), kMsgStatusRedraw, 0, 0, kRefreshReads, {}, {"LayOut"},
+       {"Text 113 #110", "Enable 113 on", "Enable 115 on"}},
       {"retry button connects the last camera", nothing, WM_COMMAND, portal::kRetryButtonId, 0,
        {Inquire(kCmdConnected), Inquire(kCmdCameraRecord, tovra2::kNoCameraIndex)}, {}, {}},
   };
@@ -191,6 +286,7 @@ TEST(MessageRouter, EachMessageHasItsCallsEventsAndWindowRequests) {
     EXPECT_TRUE(MatchSequence("engine calls", rig.engine.Calls(), c.calls));
     EXPECT_TRUE(MatchSequence("notifications", rig.events.fired, c.fired));
     EXPECT_TRUE(MatchSequence("window requests", rig.view.actions, c.view));
+    EXPECT_TRUE(MatchSequence("bar", rig.surface.Changes(), c.bar));
   }
 }
 
@@ -225,8 +321,10 @@ TEST(MessageRouter, OnlyTheControlsMessagesAreHandled) {
   EXPECT_FALSE(rig.router.Handle(kFirstEngineMessage + 1, 0, 0)) << "no report of the engine";
   EXPECT_FALSE(rig.router.Handle(WM_COMMAND, 4321, 0)) << "a command of another control";
   EXPECT_FALSE(rig.router.Handle(WM_TIMER, portal::StatusTimer::kId + 1, 0)) << "another timer";
-  EXPECT_TRUE(rig.router.Handle(WM_TIMER, portal::StatusTimer::kId, 0));
   EXPECT_TRUE(rig.engine.Calls().empty());
+  EXPECT_TRUE(rig.router.Handle(WM_TIMER, portal::StatusTimer::kId, 0));
+  EXPECT_TRUE(MatchSequence("the status timer reads the indicators", rig.engine.Calls(),
+                            std::vector<ExpectedEngineCall>{Inquire(kCmdRememberedCamera)}));
   EXPECT_TRUE(rig.events.fired.empty());
 }
 
