@@ -56,6 +56,11 @@ bool PaneBarWindow::Build(const std::vector<controls::PaneRecord>& panes) {
   for (const controls::PaneRecord& pane : panes) icons_[pane.id] = static_cast<UINT>(pane.iconId);
   Place();
   bar_->SetPanes(panes.data(), static_cast<int>(panes.size()));
+  // The bar's own sizing may have touched its siblings; the preview keeps
+  // its size.
+  if (const HWND preview = view_.PreviewArea()) {
+    ::SetWindowPos(preview, nullptr, 0, 0, preview_.width, preview_.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   return true;
 }
 
@@ -65,11 +70,6 @@ void PaneBarWindow::Place() {
   const int height = naturalHeight_ + kExtraHeight;
   SizeControlWindow(preview_.width, top + height);
   ::SetWindowPos(bar_->Handle(), nullptr, 0, top, preview_.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  // The bar's own sizing may have touched its siblings; the preview keeps
-  // its size.
-  if (const HWND preview = view_.PreviewArea()) {
-    ::SetWindowPos(preview, nullptr, 0, 0, preview_.width, preview_.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 void PaneBarWindow::Destroy() {

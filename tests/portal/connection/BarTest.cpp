@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -32,6 +34,8 @@ namespace {
 constexpr int kBarId = 100;
 constexpr int kStatusPane = 0;  // pane 116 comes first
 
+std::vector<Variant> Args(std::initializer_list<LONG> values) { return std::vector<Variant>(values.begin(), values.end()); }
+
 class Bar : public portal_test::OleTest {
  protected:
   void SetUp() override {
@@ -45,7 +49,7 @@ class Bar : public portal_test::OleTest {
     portal_.reset();
     OleTest::TearDown();
   }
-  LONG Enable(LONG element, LONG on) { return portal_->Call(dispid::kEnableUIElements, {Variant(element), Variant(0L), Variant(on)}); }
+  LONG Enable(LONG element, LONG on) { return portal_->Call(dispid::kEnableUIElements, Args({element, 0, on})); }
   HWND BarWindow() const { return ::GetDlgItem(portal_->Window(), kBarId); }
   HWND Preview() const { return ::FindWindowExW(portal_->Window(), nullptr, L"Tovra2PreviewWindow", nullptr); }
   // A child's rectangle in the control's client coordinates.
@@ -68,10 +72,12 @@ class Bar : public portal_test::OleTest {
     }
     return text;
   }
+  // Early-bound: late-bound callers see S_OK for every success code.
   HRESULT PutStatusText(const wchar_t* text) {
-    std::vector<Variant> args;
-    args.emplace_back(text);
-    return testing_support::Invoke(portal_->Dispatch(), dispid::kStatusBarText, DISPATCH_PROPERTYPUT, args, nullptr);
+    const BSTR value = ::SysAllocString(text);
+    const HRESULT hr = portal_->EarlyBound()->put_StatusBarText(value);
+    ::SysFreeString(value);
+    return hr;
   }
 
   EngineConfigFile config_{"[Engine]\nCameras=1\n[Camera0]\nName=Desk\nType=9\nSerial=31\n"};
@@ -141,7 +147,7 @@ TEST_F(Bar, SizeElementsRebuildThePreviewSizeMovesIt) {
 
 TEST_F(Bar, StatusPaneBlinksWhileAMovieRecords) {
   ASSERT_EQ(1, Enable(tovra2::kElementStatusBar, 1));
-  ASSERT_EQ(1, portal_->Call(dispid::kConnectCamera, {Variant(0L)}));
+  ASSERT_EQ(1, portal_->Call(dispid::kConnectCamera, Args({0})));
   testing_support::TempFolder folder;
   std::vector<Variant> args;
   args.emplace_back(folder.Path(L"bar.avi").c_str());
@@ -153,14 +159,19 @@ TEST_F(Bar, StatusPaneBlinksWhileAMovieRecords) {
   // Sampled every 100 ms: the text is there in some samples, gone in others.
   RECT pane = {};
   ::SendMessageW(BarWindow(), SB_GETRECT, kStatusPane, reinterpret_cast<LPARAM>(&pane));
-  int shown = 0, blank = 0;
+  std::vector<int> others;  // pixels of another colour than the face, per sample
   for (int i = 0; i < 16; ++i) {
     portal_->PumpFor(100);
     const WindowPixels pixels(BarWindow());
-    const int face = pixels.Count(pane, ::GetSysColor(COLOR_BTNFACE));
-    const int all = (pane.right - pane.left) * (pane.bottom - pane.top);
-    (face < all ? shown : blank)++;
+    others.push_back((pane.right - pane.left) * (pane.bottom - pane.top) -
+                     pixels.Count(pane, ::GetSysColor(COLOR_BTNFACE)));
   }
+  const int least = *std::min_element(others.begin(), others.end());
+  int shown = 0, blank = 0;
+  for (int count : others) (count > least + 20 ? shown : blank)++;
+  std::string counts;
+  for (int count : others) counts += std::to_string(count) + " ";
+  SCOPED_TRACE(counts);
   EXPECT_GE(shown, 3) << "the recording text shows";
   EXPECT_GE(blank, 3) << "and blinks away every 500 ms";
 
@@ -173,11 +184,13 @@ TEST_F(Bar, StatusPaneBlinksWhileAMovieRecords) {
 TEST_F(Bar, SetupLinkOnlyWithAnInstalledWizard) {
   const wchar_t kKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vexwiz.exe";
   ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
-  ASSERT_EQ(1, portal_->Call(dispid::kConnectCamera, {Variant(0L)}));
+  ASSERT_EQ(1, portal_->Call(dispid::kConnectCamera, Args({0})));
   ASSERT_EQ(0, portal_->Scenario(engine::kScenarioUnplug, 0));
   const auto link = [this] { return ::GetDlgItem(Preview(), 1042); };
   const auto shown = [&] { return link() && ::IsWindowVisible(link()); };
-  portal_->PumpFor(500);
+  ASSERT_TRUE(portal_->PumpUntil([&] { return portal_->Count(tovra2::kNotifyCameraGone) > 0; }));
+  ASSERT_EQ(1, portal_->Call(dispid::kDisconnectCamera, {}));
+  ::SendMessageW(portal_->Window(), 1556, 0, 0);  // the control's own refresh
   EXPECT_FALSE(shown()) << "no wizard registered";
 
   wchar_t self[MAX_PATH];
