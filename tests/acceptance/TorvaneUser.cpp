@@ -30,13 +30,6 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) 
   return static_cast<LRESULT>(result);
 }
 
-std::wstring EntryText(HWND list, LRESULT index) {
-  wchar_t text[MAX_PATH] = {};
-  if (index < 0 || SendTo(list, LB_GETTEXTLEN, static_cast<WPARAM>(index)) >= MAX_PATH) return std::wstring();
-  SendTo(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 bool Centre(HWND window, UINT message, WPARAM item, POINT* point) {
   RECT rect{};
   if (!RemoteItemRect(window, message, item, &rect)) return false;
@@ -128,80 +121,6 @@ bool TorvaneUser::Press(HWND dialog, int id) const {
 bool TorvaneUser::Fill(HWND dialog, int id, const std::wstring& text) const {
   HWND field = ::GetDlgItem(dialog, id);
   return UserInput::Replace(field, text) && WaitUntil([&] { return WindowText(field) == text; }, 5000);
-}
-
-bool TorvaneUser::OpenFolderEntry(HWND list, LRESULT index, const std::wstring& name, LRESULT depth) const {
-  if (index < 0) return false;
-  RECT client{};
-  ::GetClientRect(list, &client);
-  POINT centre{};
-  if (!Centre(list, LB_GETITEMRECT, static_cast<WPARAM>(index), &centre)) return false;
-  if (!::PtInRect(&client, centre)) {
-    // Out of view: a click on the visible entry farthest from where it
-    // will appear gives the list the focus (and cannot join the double
-    // click below), then the arrow keys move the selection onto it.
-    const LRESULT top = SendTo(list, LB_GETTOPINDEX);
-    const int height = static_cast<int>(SendTo(list, LB_GETITEMHEIGHT));
-    const bool below = index > top;
-    if (!UserInput::Click(list, POINT{4, below ? height / 2 : client.bottom - height / 2}) ||
-        !WaitUntil([&] { return testing_support::FocusOf(list) == list; }, 5000)) {
-      return false;
-    }
-    const LRESULT from = std::max<LRESULT>(SendTo(list, LB_GETCURSEL), 0);
-    UserInput::Key(below ? VK_DOWN : VK_UP, static_cast<int>(below ? index - from : from - index));
-    if (!WaitUntil([&] { return SendTo(list, LB_GETCURSEL) == index; }, 5000) ||
-        !Centre(list, LB_GETITEMRECT, static_cast<WPARAM>(index), &centre)) {
-      return false;
-    }
-  }
-  if (!UserInput::Click(list, centre, 2)) return false;
-  return WaitUntil(
-      [&] {
-        return SendTo(list, LB_GETCURSEL) == depth &&
-               SendTo(list, LB_GETITEMDATA, static_cast<WPARAM>(depth)) == torvane::FolderList::kOpenEntry &&
-               _wcsicmp(EntryText(list, depth).c_str(), name.c_str()) == 0;
-      },
-      5000);
-}
-
-bool TorvaneUser::ChooseFolderByMouse(HWND dialog, int driveListId, int folderListId, const std::wstring& folder) const {
-  HWND drives = ::GetDlgItem(dialog, driveListId);
-  HWND list = ::GetDlgItem(dialog, folderListId);
-  const std::wstring root = folder.substr(0, 3);
-  // The drive list drops down on the click; its letter picks the drive.
-  if (!UserInput::Click(drives) ||
-      !WaitUntil([&] { return SendTo(drives, CB_GETDROPPEDSTATE) == TRUE; }, 5000)) {
-    ADD_FAILURE() << "the drive list did not drop down";
-    return false;
-  }
-  UserInput::Type(std::wstring(1, static_cast<wchar_t>(::towlower(folder[0]))));
-  UserInput::Key(VK_RETURN);
-  if (!WaitUntil([&] { return SendTo(drives, CB_GETDROPPEDSTATE) == FALSE; }, 5000)) {
-    ADD_FAILURE() << "the drive list stayed open";
-    return false;
-  }
-  if (!WaitUntil([&] { return _wcsicmp(EntryText(list, 0).c_str(), root.c_str()) == 0; }, 5000)) {
-    ADD_FAILURE() << "the folder list starts at " << common::WideToAnsi(EntryText(list, 0));
-    return false;
-  }
-  if (!OpenFolderEntry(list, 0, root, 0)) {
-    ADD_FAILURE() << "the root did not open";
-    return false;
-  }
-  LRESULT depth = 0;
-  for (size_t start = 3; start < folder.size();) {
-    const size_t end = std::min(folder.find(L'\\', start), folder.size());
-    const std::wstring name = folder.substr(start, end - start);
-    start = end + 1;
-    if (name.empty()) continue;
-    const LRESULT entry = SendTo(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(depth),
-                                 reinterpret_cast<LPARAM>(name.c_str()));
-    if (!OpenFolderEntry(list, entry, name, ++depth)) {
-      ADD_FAILURE() << "folder " << common::WideToAnsi(name) << " (entry " << entry << ") did not open";
-      return false;
-    }
-  }
-  return true;
 }
 
 bool TorvaneUser::SaveAs(HWND saveDialog, const std::wstring& path) const {

@@ -38,10 +38,6 @@ class TorvaneUser {
   // A button, check box or option of the dialog, clicked once it is enabled.
   bool Press(HWND dialog, int id) const;
   bool Fill(HWND dialog, int id, const std::wstring& text) const;
-  // The folder chosen in a dialog's drive and folder lists: the drive by its
-  // letter in the open drop-down, then its root and each folder below it
-  // opened with a double-click, scrolled to with the arrow keys.
-  bool ChooseFolderByMouse(HWND dialog, int driveListId, int folderListId, const std::wstring& folder) const;
   // The folder chosen through the lists' own messages (TorvaneProcess).
   bool ChooseFolder(HWND dialog, int driveListId, int folderListId, const std::wstring& folder) const {
     return TorvaneProcess::ChooseFolder(dialog, driveListId, folderListId, folder);
@@ -53,8 +49,6 @@ class TorvaneUser {
   TorvaneProcess& App() const { return torvane_; }
 
  private:
-  bool OpenFolderEntry(HWND list, LRESULT index, const std::wstring& name, LRESULT depth) const;
-
   TorvaneProcess& torvane_;
   std::wstring shots_;
 };
