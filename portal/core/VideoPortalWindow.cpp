@@ -61,11 +61,14 @@ void VideoPortal::Repaint() {
   if (window_.Handle()) ::InvalidateRect(window_.Handle(), nullptr, TRUE);
 }
 
+// Laying out follows a change of the camera, its format or the recording
+// state: the bar shows them (a connected camera enables pane 113).
 void VideoPortal::LayOut() {
   if (!preview_.Handle()) return;
   const PreviewSettings& size = session_.Preview();
   ::SetWindowPos(preview_.Handle(), nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
   preview_.SetLive(session_.IsCameraConnected() && size.enabled != 0);
+  bar_.Refresh();
 }
 
 void VideoPortal::SizePreview(LONG width, LONG height) {
