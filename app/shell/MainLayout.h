@@ -16,17 +16,20 @@ struct TwipsRect {
 
 RECT ToPixels(const TwipsRect& twips, int dpiX, int dpiY, int offsetY = 0);
 
-// The designed places (twips) of the controls under the toolbar.
+// The designed places (twips) of the controls under the toolbar. The live
+// view holds the control's whole window: the 320 x 240 picture with its
+// borders and the control's pane bar under it, 324 x 289 pixels with the
+// usual status bar font, and a few pixels to spare for a taller one.
 struct MainDesign {
-  static constexpr TwipsRect kFrame{120, 60, 10200, 5100};          // fra1
-  static constexpr TwipsRect kVideoLabel{240, 300, 4830, 255};      // Label1
-  static constexpr TwipsRect kLiveView{240, 600, 4830, 4020};       // vidPort
+  static constexpr TwipsRect kFrame{120, 60, 10200, 5490};          // fra1
+  static constexpr TwipsRect kVideoLabel{240, 300, 4860, 255};      // Label1
+  static constexpr TwipsRect kLiveView{240, 600, 4860, 4410};       // vidPort
   static constexpr TwipsRect kImageLabel{5280, 300, 4830, 255};     // lblImage
   static constexpr TwipsRect kSnapshot{5280, 600, 4830, 3630};      // imgSnapshot
   static constexpr TwipsRect kFileName{5280, 4290, 4830, 600};      // lblFileName
-  static constexpr TwipsRect kMotionMess{240, 5220, 10080, 285};    // lblMotionMess
+  static constexpr TwipsRect kMotionMess{240, 5610, 10080, 285};    // lblMotionMess
   static constexpr int kClientWidth = 10440;
-  static constexpr int kClientHeightBelowToolbar = 5580;
+  static constexpr int kClientHeightBelowToolbar = 5970;
   static constexpr int kHelpButtonWidth = 855;
   static constexpr int kHelpButtonHeight = 375;
   static constexpr int kHelpButtonGap = 100;     // right of toolbar button 6

@@ -9,6 +9,9 @@
 
 namespace portal {
 
+// The bar's window: this child of the control's window.
+inline constexpr int kPaneBarId = 100;
+
 // Panes other components address.
 inline constexpr UINT kPaneResolutionButton = 113;
 inline constexpr UINT kPaneCameraButton = 115;

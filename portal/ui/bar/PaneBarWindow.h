@@ -17,13 +17,14 @@
 #include "core/WindowView.h"
 #include "core/session/ConnectionState.h"
 #include "ui/bar/BarSurface.h"
+#include "ui/bar/PaneBar.h"
 #include "ui/controls/StatusBarEx.h"
 
 namespace portal {
 
 class PaneBarWindow final : public BarSurface, private controls::CStatusBarEx::Owner {
  public:
-  static constexpr int kBarId = 100;
+  static constexpr int kBarId = kPaneBarId;
   static constexpr int kGapAbovePreview = 3;  // between preview and bar
   static constexpr int kExtraHeight = 20;     // added to the bar's natural height
   static constexpr int kLevelPaneWidth = 28;  // a 16-pixel picture with its padding

@@ -31,6 +31,20 @@ TEST_F(TorvaneEndToEnd, SnapshotSavedAsJpegBitmapAndUpperCaseJpgName) {
   EXPECT_EQ(L"Torvane Webcam Wizard", WindowText(torvane.MainWindow()));
   EXPECT_EQ(0u, torvane.StatusPanel1().find(L"Connected to "));
   EXPECT_TRUE(torvane.ChildVisible(IDC_LIVEVIEW));
+  // The live view holds the control's whole window, the bar under the
+  // picture included; the motion label lies below the live view.
+  const HWND bar = torvane.PaneBar();
+  ASSERT_NE(nullptr, bar);
+  EXPECT_TRUE(::IsWindowVisible(bar));
+  const RECT view = torvane.ChildRect(IDC_LIVEVIEW);
+  const RECT control = TorvaneProcess::ScreenRect(::GetParent(bar));
+  RECT both{};
+  ::UnionRect(&both, &view, &control);
+  EXPECT_TRUE(::EqualRect(&both, &view)) << "control " << control.left << "," << control.top << " - "
+                                         << control.right << "," << control.bottom << "; live view " << view.left
+                                         << "," << view.top << " - " << view.right << "," << view.bottom;
+  EXPECT_GE(control.bottom, TorvaneProcess::ScreenRect(bar).bottom);
+  EXPECT_LE(view.bottom, torvane.ChildRect(IDC_MOTIONMESS).top);
 
   const std::wstring jpeg = OutFolder() + L"snapshot.jpg";
   SaveSnapshotAs(torvane, jpeg);

@@ -11,6 +11,7 @@
 #include "ScenarioRelay.h"
 #include "TorvaneIds.h"
 #include "common/Module.h"
+#include "portal/ui/bar/PaneBar.h"
 
 namespace shell_e2e {
 
@@ -114,6 +115,20 @@ void TorvaneProcess::Command(int id) const {
 std::wstring TorvaneProcess::ChildText(int id) const { return WindowText(::GetDlgItem(mainWindow_, id)); }
 
 bool TorvaneProcess::ChildVisible(int id) const { return ::IsWindowVisible(::GetDlgItem(mainWindow_, id)) != FALSE; }
+
+// The control's window is the live view's child.
+HWND TorvaneProcess::PaneBar() const {
+  const HWND control = ::GetWindow(::GetDlgItem(mainWindow_, IDC_LIVEVIEW), GW_CHILD);
+  return control ? ::GetDlgItem(control, portal::kPaneBarId) : nullptr;
+}
+
+RECT TorvaneProcess::ChildRect(int id) const { return ScreenRect(::GetDlgItem(mainWindow_, id)); }
+
+RECT TorvaneProcess::ScreenRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
 
 // A status bar answers WM_GETTEXT with its first panel.
 std::wstring TorvaneProcess::StatusPanel1() const { return WindowText(::GetDlgItem(mainWindow_, IDC_STATUS)); }

@@ -32,6 +32,11 @@ class TorvaneProcess {
   std::wstring ChildText(int id) const;      // a control of the main window
   bool ChildVisible(int id) const;
   std::wstring StatusPanel1() const;
+  // The control's pane bar under the live picture, null without one.
+  HWND PaneBar() const;
+  // Screen rectangles of a control of the main window and of any window.
+  RECT ChildRect(int id) const;
+  static RECT ScreenRect(HWND window);
 
   // A visible dialog (#32770) of the process whose caption or frame title
   // (frmMessBox control 100) is title; null after timeoutMs.

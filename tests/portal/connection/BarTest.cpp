@@ -21,6 +21,7 @@
 #include "WindowPixels.h"
 #include "common/Registry.h"
 #include "engine/interface/EngineCommands.h"
+#include "portal/ui/bar/PaneBar.h"
 
 namespace dispid = tovra2::dispid;
 
@@ -31,7 +32,7 @@ using testing_support::WindowPixels;
 
 namespace {
 
-constexpr int kBarId = 100;
+constexpr int kBarId = portal::kPaneBarId;
 constexpr int kStatusPane = 0;  // pane 116 comes first
 
 std::vector<Variant> Args(std::initializer_list<LONG> values) { return std::vector<Variant>(values.begin(), values.end()); }
