@@ -45,8 +45,11 @@ TEST_F(Acceptance, MoviesWithoutSoundFromTheToolbarAndWithSoundFromTheMenu) {
     HWND dialog = User().PopUp(L"Record movie");
     ASSERT_NE(nullptr, dialog);
     ASSERT_TRUE(User().Press(dialog, kButton0));  // "&Begin"
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(::GetDlgItem(dialog, kButton1)) != FALSE; }, 15000))
+        << "the recording did not begin: the dialog says \"" << common::WideToAnsi(Item(dialog, IDC_POP_MESS)) << "\"";
     ASSERT_TRUE(WaitUntil(
-        [&] { return Item(dialog, IDC_POP_ELAPSED) == L"Movie has been recording for 2 seconds"; }, 10000));
+        [&] { return Item(dialog, IDC_POP_ELAPSED) == L"Movie has been recording for 2 seconds"; }, 10000))
+        << "the dialog shows \"" << common::WideToAnsi(Item(dialog, IDC_POP_ELAPSED)) << "\"";
     if (m.shot) User().Shot(dialog, L"movie");
     ASSERT_TRUE(User().Press(dialog, kButton1));  // "&Stop"
     HWND question = User().PopUp(L"Save movie?");

@@ -23,6 +23,10 @@ using testing_support::UserInput;
 namespace {
 
 constexpr int kSaveNameId = 0x47C;  // cmb13: the save dialog's name field
+// How long a window may take to react to a click or key: the first Torvane
+// of a fresh wineserver on a loaded machine takes seconds to connect its
+// camera and to draw.
+constexpr DWORD kPatienceMs = 15000;
 
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = static_cast<DWORD_PTR>(-1);
@@ -59,16 +63,21 @@ TorvaneUser::TorvaneUser(TorvaneProcess& torvane, std::wstring shots) : torvane_
 bool TorvaneUser::ToolbarButton(int index) {
   HWND toolbar = ::GetDlgItem(torvane_.MainWindow(), IDC_TOOLBAR);
   POINT centre{};
-  if (!WaitUntil([&] { return torvane_.ButtonEnabled(index); }, 5000) ||
+  if (!WaitUntil([&] { return torvane_.ButtonEnabled(index); }, kPatienceMs) ||
       !Centre(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index - 1), &centre)) {
     return false;
   }
   // Over the button first: the toolbar takes a click once it tracks the
   // mouse over the button (its hot item).
   if (!UserInput::Activate(toolbar)) return false;
-  UserInput::MoveTo(toolbar, centre);
-  const bool hot = WaitUntil([&] { return SendTo(toolbar, TB_GETHOTITEM) == index - 1; }, 5000);
-  const bool clicked = hot && UserInput::Click(toolbar, centre);
+  // Moved over again while a closing window still lies over the toolbar.
+  const bool clicked = WaitUntil(
+      [&] {
+        UserInput::MoveTo(toolbar, centre);
+        return WaitUntil([&] { return SendTo(toolbar, TB_GETHOTITEM) == index - 1; }, 1000) &&
+               UserInput::Click(toolbar, centre);
+      },
+      kPatienceMs);
   MouseAway();
   return clicked;
 }
@@ -76,7 +85,7 @@ bool TorvaneUser::ToolbarButton(int index) {
 bool TorvaneUser::FileMenu(int entry, const wchar_t* shot) {
   if (!UserInput::Activate(torvane_.MainWindow())) return false;
   UserInput::Keys({VK_MENU, 'F'});
-  HWND menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, 5000);
+  HWND menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, kPatienceMs);
   if (!menu) return false;
   UserInput::Key(VK_DOWN, entry);  // the first entry is selected as the menu opens
   if (shot) {
@@ -84,7 +93,7 @@ bool TorvaneUser::FileMenu(int entry, const wchar_t* shot) {
     Shot(menu, shot);
   }
   UserInput::Key(VK_RETURN);
-  return Gone(menu, 5000);
+  return Gone(menu, kPatienceMs);
 }
 
 HWND TorvaneUser::Dialog(const std::wstring& title, DWORD timeoutMs) const {
@@ -106,27 +115,29 @@ std::wstring TorvaneUser::Answer(const std::wstring& title, int buttonId, const 
 
 bool TorvaneUser::Press(HWND dialog, int id) const {
   HWND control = ::GetDlgItem(dialog, id);
-  if (!WaitUntil([&] { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }, 5000)) return false;
+  if (!WaitUntil([&] { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }, kPatienceMs)) return false;
   // Options and check boxes are clicked on their mark, as a user does.
   const LONG type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
   const bool marked = type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
                       type == BS_CHECKBOX;
-  if (!marked) return UserInput::Click(control);
+  // A window that is closing may still lie over the control for a moment:
+  // the click waits until it would land on the control's own window.
+  if (!marked) return WaitUntil([&] { return UserInput::Click(control); }, kPatienceMs);
   RECT client{};
   ::GetClientRect(control, &client);
-  return UserInput::Click(control, POINT{6, client.bottom / 2}) &&
-         WaitUntil([&] { return SendTo(control, BM_GETCHECK) == BST_CHECKED; }, 5000);
+  return WaitUntil([&] { return UserInput::Click(control, POINT{6, client.bottom / 2}); }, kPatienceMs) &&
+         WaitUntil([&] { return SendTo(control, BM_GETCHECK) == BST_CHECKED; }, kPatienceMs);
 }
 
 bool TorvaneUser::Fill(HWND dialog, int id, const std::wstring& text) const {
   HWND field = ::GetDlgItem(dialog, id);
-  return UserInput::Replace(field, text) && WaitUntil([&] { return WindowText(field) == text; }, 5000);
+  return UserInput::Replace(field, text) && WaitUntil([&] { return WindowText(field) == text; }, kPatienceMs);
 }
 
 bool TorvaneUser::SaveAs(HWND saveDialog, const std::wstring& path) const {
   HWND name = ::GetDlgItem(saveDialog, kSaveNameId);
   if (!name || !UserInput::Replace(name, path)) return false;
-  if (!WaitUntil([&] { return WindowText(name) == path; }, 5000)) {
+  if (!WaitUntil([&] { return WindowText(name) == path; }, kPatienceMs)) {
     ADD_FAILURE() << "the name field reads " << common::WideToAnsi(WindowText(name));
     return false;
   }

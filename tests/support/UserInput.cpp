@@ -42,6 +42,10 @@ INPUT KeyInput(WORD key, WORD scan, DWORD flags) {
   return input;
 }
 
+// A loaded machine under Wine may take seconds to close a window lying
+// over a field or to move the focus.
+constexpr DWORD kFieldPatienceMs = 15000;
+
 // Absolute mouse positions are 0 to 65535 across the primary screen.
 LONG Normalized(int value, int extent) { return static_cast<LONG>((value * 65535LL + extent / 2) / (extent - 1)); }
 
@@ -129,9 +133,9 @@ bool UserInput::RightClick(HWND window) {
 
 bool UserInput::Replace(HWND field, const std::wstring& text) {
   // Another window may still lie over the field as it closes.
-  if (!WaitFor([&] { return Click(field); }, 5000)) return false;
+  if (!WaitFor([&] { return Click(field); }, kFieldPatienceMs)) return false;
   // A combo box's text lives in its edit child, which takes the focus.
-  if (!WaitFor([&] { HWND f = FocusOf(field); return f == field || ::IsChild(field, f); }, 5000)) return false;
+  if (!WaitFor([&] { HWND f = FocusOf(field); return f == field || ::IsChild(field, f); }, kFieldPatienceMs)) return false;
   Key(VK_END);
   Keys({VK_SHIFT, VK_HOME});
   Key(VK_DELETE);
