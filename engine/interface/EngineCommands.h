@@ -116,6 +116,20 @@ enum Property : long {
   kPropIndicatorReserved = 106,  // read with the indicators, shown nowhere
   kPropIndicatorSwitch = 107,    // on / off
   kPropIndicatorValue = 108,     // a number the user picks from a menu
+  // Settings of a capture device (its video processing amplifier and camera
+  // control), in the device's own units; refused where the device has none.
+  kPropBrightness = 200,
+  kPropContrast = 201,
+  kPropHue = 202,
+  kPropSaturation = 203,
+  kPropSharpness = 204,
+  kPropGamma = 205,
+  kPropWhiteBalance = 207,
+  kPropBacklightCompensation = 208,
+  kPropGain = 209,
+  kPropZoom = 223,
+  kPropExposure = 224,
+  kPropFocus = 226,
 };
 
 // Failure reasons of inquiry 99 that the control explains to the user.

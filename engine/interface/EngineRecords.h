@@ -46,6 +46,7 @@ enum CameraStateValue : std::int32_t {
 enum CameraTypeValue : std::int32_t {
   kCameraTypeBranded = 9,      // the OEM definitions may rename it
   kCameraTypeIndicators = 14,  // has the status indicator properties
+  kCameraTypeCaptureDevice = 1,  // a video capture device of the computer
 };
 
 // Bits of CameraRecord::options.

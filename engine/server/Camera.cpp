@@ -22,6 +22,42 @@ Camera::Camera(const CameraDefinition& definition, std::uint32_t index)
   mode_ = definition.mode;
 }
 
+Camera::Camera(const CameraDefinition& definition, std::uint32_t index, std::wstring monikerName)
+    : Camera(definition, index) {
+  moniker_ = std::move(monikerName);
+  // The indicator values of a synthetic camera are no device readings.
+  properties_.clear();
+  properties_[kPropShowHide] = 0;
+}
+
+HRESULT Camera::StartCapture(HWND window, UINT frameMessage, UINT eventMessage) {
+  if (!IsDevice()) return S_OK;
+  if (graph_.Running()) return S_OK;
+  window_ = window;
+  frameMessage_ = frameMessage;
+  eventMessage_ = eventMessage;
+  HRESULT hr = filter_ ? S_OK : BindDeviceFilter(moniker_, &filter_);
+  if (SUCCEEDED(hr)) hr = graph_.Start(filter_.get(), capture_, window, frameMessage, eventMessage, index_);
+  if (SUCCEEDED(hr) && !graph_.WaitForFirstFrame(kFirstFrameMs)) hr = VFW_E_TIMEOUT;
+  if (FAILED(hr)) {
+    StopCapture();
+    return hr;
+  }
+  captureStarted_ = ::GetTickCount();
+  return S_OK;
+}
+
+void Camera::StopCapture() noexcept {
+  graph_.Stop();
+  filter_.reset();
+}
+
+bool Camera::TakeDeviceFrame() {
+  if (!graph_.TakeFrame(latest_)) return false;
+  ++frameNumber_;
+  return true;
+}
+
 CameraRecord Camera::Record() const {
   CameraRecord record{};
   record.size = sizeof(record);
@@ -46,10 +82,19 @@ bool Camera::SupportsSize(FrameSize size) const noexcept {
   return std::find(definition_.sizes.begin(), definition_.sizes.end(), size) != definition_.sizes.end();
 }
 
-bool Camera::SetCaptureSize(FrameSize size) noexcept {
+bool Camera::SetCaptureSize(FrameSize size) {
   if (!SupportsSize(size)) return false;
+  if (capture_ == size) return true;
+  const FrameSize previous = capture_;
   capture_ = size;
-  return true;
+  if (!IsDevice() || !graph_.Running()) return true;
+  // A device changes its format only while its pin is unconnected: the
+  // graph is built again at the new size (or at the old one on failure).
+  graph_.Stop();
+  if (SUCCEEDED(StartCapture(window_, frameMessage_, eventMessage_))) return true;
+  capture_ = previous;
+  StartCapture(window_, frameMessage_, eventMessage_);
+  return false;
 }
 
 bool Camera::SupportsStillSize(FrameSize size) const noexcept {
@@ -78,9 +123,33 @@ HRESULT Camera::NextFrame() {
 }
 
 HRESULT Camera::RenderNow(FrameSize size, media::Frame& out) {
+  if (IsDevice()) return ScaleLatest(size, out);
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   return renderer_.Render(size.width, size.height, frameNumber_, now, out);
+}
+
+// A device's picture is its latest frame, at another size by the nearest
+// pixel (a device without a still pin has no larger picture to give).
+HRESULT Camera::ScaleLatest(FrameSize size, media::Frame& out) const {
+  if (latest_.Empty()) return E_FAIL;
+  if (size.width == latest_.Width() && size.height == latest_.Height()) {
+    out = latest_;
+    return S_OK;
+  }
+  const HRESULT hr = out.Allocate(size.width, size.height);
+  if (FAILED(hr)) return hr;
+  for (int y = 0; y < size.height; ++y) {
+    const std::uint8_t* in = latest_.Row(static_cast<int>(static_cast<long long>(y) * latest_.Height() / size.height));
+    std::uint8_t* row = out.Row(y);
+    for (int x = 0; x < size.width; ++x) {
+      const std::uint8_t* pixel = in + 3 * (static_cast<long long>(x) * latest_.Width() / size.width);
+      row[3 * x] = pixel[0];
+      row[3 * x + 1] = pixel[1];
+      row[3 * x + 2] = pixel[2];
+    }
+  }
+  return S_OK;
 }
 
 std::vector<media::Frame>& Camera::HeldPictures() {

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "CameraConfig.h"
+#include "CaptureGraph.h"
 #include "EngineRecords.h"
 #include "media/Frame.h"
 #include "media/SceneRenderer.h"
@@ -24,6 +26,8 @@ class Camera {
   static constexpr std::size_t kInitialHeldPictures = 3;
 
   Camera(const CameraDefinition& definition, std::uint32_t index);
+  // A capture device's camera: its frames come from the device's graph.
+  Camera(const CameraDefinition& definition, std::uint32_t index, std::wstring monikerName);
 
   const CameraDefinition& Definition() const noexcept { return definition_; }
   std::uint32_t Index() const noexcept { return index_; }
@@ -37,7 +41,9 @@ class Camera {
 
   FrameSize CaptureSize() const noexcept { return capture_; }
   bool SupportsSize(FrameSize size) const noexcept;
-  bool SetCaptureSize(FrameSize size) noexcept;
+  // A device's graph is built again at the new size; false when the
+  // size is not offered or the device does not start with it.
+  bool SetCaptureSize(FrameSize size);
   std::optional<FrameSize> StillSize() const noexcept { return still_; }
   bool SupportsStillSize(FrameSize size) const noexcept;
   bool SetStillSize(FrameSize size) noexcept;
@@ -56,6 +62,23 @@ class Camera {
   // The current scene at any size (pictures at the capture or still size).
   HRESULT RenderNow(FrameSize size, media::Frame& out);
 
+  // Capture devices ---------------------------------------------------------
+  bool IsDevice() const noexcept { return !moniker_.empty(); }
+  // Builds and runs the device's graph unless it runs, and waits up to
+  // kFirstFrameMs for its first frame (VFW_E_TIMEOUT when none comes).
+  // Frames and events are posted to window.
+  HRESULT StartCapture(HWND window, UINT frameMessage, UINT eventMessage);
+  void StopCapture() noexcept;
+  bool Capturing() const noexcept { return graph_.Running(); }
+  // Makes the newest delivered frame the latest; false when none came.
+  bool TakeDeviceFrame();
+  DWORD LastDelivery() const noexcept { return graph_.LastDelivery(); }
+  DWORD CaptureStarted() const noexcept { return captureStarted_; }
+  DeviceEvent ReadDeviceEvents() { return graph_.ReadEvents(); }
+  // The device's filter while capturing (properties, property pages).
+  IBaseFilter* DeviceFilter() const noexcept { return filter_.get(); }
+  static constexpr DWORD kFirstFrameMs = 2000;
+
   // The camera's memory; a camera starts with kInitialHeldPictures.
   std::vector<media::Frame>& HeldPictures();
   // Keeps the current scene as a held picture; the oldest one goes when
@@ -63,6 +86,8 @@ class Camera {
   HRESULT HoldPicture();
 
  private:
+  HRESULT ScaleLatest(FrameSize size, media::Frame& out) const;
+
   CameraDefinition definition_;
   std::uint32_t index_;
   std::int32_t state_;
@@ -75,6 +100,12 @@ class Camera {
   std::uint32_t frameNumber_ = 0;
   std::vector<media::Frame> held_;
   bool heldReady_ = false;
+  std::wstring moniker_;
+  common::ComPtr<IBaseFilter> filter_;
+  CaptureGraph graph_;
+  HWND window_ = nullptr;
+  UINT frameMessage_ = 0, eventMessage_ = 0;
+  DWORD captureStarted_ = 0;
 };
 
 }  // namespace engine

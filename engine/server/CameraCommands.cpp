@@ -26,6 +26,8 @@ HRESULT Connect(Session& session, const Call& call) {
   if (FAILED(hr)) return hr;
   Camera* camera = Engine::Instance().FindCamera(record);
   if (!camera || camera->Gone()) return session.Fail(kReasonNoCamera);
+  // A device that gives no frame within two seconds is failing.
+  if (FAILED(Engine::Instance().StartCapture(*camera))) return session.Fail(kReasonFile);
   session.Connect(*camera);
   ReportIndicatorsTo(session);
   RememberCamera(*camera);

@@ -113,6 +113,7 @@ EngineConfig LoadEngineConfig(const std::wstring& path) {
   EngineConfig config;
   if (path.empty() || ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return config;
   const long count = ReadNumber(path, "Engine", "Cameras", 1);
+  config.devices = ReadNumber(path, "Engine", "Devices", 1) != 0;
   const long rate = ReadNumber(path, "Engine", "FrameRate", config.frameRate);
   if (rate >= EngineConfig::kMinFrameRate && rate <= EngineConfig::kMaxFrameRate) config.frameRate = rate;
   config.cameras.clear();

@@ -13,6 +13,7 @@ struct FrameSize {
   int width = 0;
   int height = 0;
   bool operator==(const FrameSize& o) const { return width == o.width && height == o.height; }
+  bool operator!=(const FrameSize& o) const { return !(*this == o); }
 };
 
 struct CameraDefinition {
@@ -37,6 +38,9 @@ struct CameraDefinition {
 struct EngineConfig {
   static constexpr int kMaxCameras = 16;
   static constexpr int kMinFrameRate = 1, kMaxFrameRate = 60;
+  // The computer's capture devices come first (Devices=0 leaves them out),
+  // then the synthetic cameras (Cameras=0 for none).
+  bool devices = true;
   std::vector<CameraDefinition> cameras{CameraDefinition{}};
   int frameRate = 15;
 };

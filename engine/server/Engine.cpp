@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "CaptureDevices.h"
+#include "EngineMessages.h"
 #include "Log.h"
 #include "ServerLifetime.h"
 
@@ -13,6 +15,11 @@ constexpr wchar_t kClockClass[] = L"CameraEngineClock";
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;
 constexpr UINT kIdleCheckMessage = WM_APP + 1;
+// From capture graphs (wParam: the camera's index): a new frame, an event.
+constexpr UINT kDeviceFrameMessage = WM_APP + 2;
+constexpr UINT kDeviceEventMessage = WM_APP + 3;
+// A device that delivers nothing for this long is taken as unplugged.
+constexpr DWORD kDeviceSilenceMs = 2000;
 // An engine that nobody connects to ends after this long.
 constexpr DWORD kStartupGraceMs = 15000;
 
@@ -45,8 +52,9 @@ HRESULT Engine::Start() {
 void Engine::Shutdown() {
   for (Session* session : sessions_) session->Drop();
   sessions_.clear();
-  window_.reset();
+  // Graphs first: they post to the window.
   cameras_.clear();
+  window_.reset();
 }
 
 HRESULT Engine::Reconfigure(const EngineConfig& config) {
@@ -54,6 +62,19 @@ HRESULT Engine::Reconfigure(const EngineConfig& config) {
     if (session->camera) return E_FAIL;
   }
   cameras_.clear();
+  if (config.devices) {
+    for (const CaptureDevice& device : ListCaptureDevices()) {
+      common::ComPtr<IBaseFilter> filter;
+      std::vector<FrameSize> sizes;
+      if (SUCCEEDED(BindDeviceFilter(device.monikerName, &filter))) sizes = DeviceSizes(filter.get());
+      if (sizes.empty()) {
+        LogLine("capture device \"%s\" offers no format the engine reads", device.name.c_str());
+        continue;
+      }
+      const auto index = static_cast<std::uint32_t>(cameras_.size());
+      cameras_.push_back(std::make_unique<Camera>(DeviceDefinition(device, sizes), index, device.monikerName));
+    }
+  }
   for (const CameraDefinition& definition : config.cameras) {
     cameras_.push_back(std::make_unique<Camera>(definition, static_cast<std::uint32_t>(cameras_.size())));
   }
@@ -88,6 +109,34 @@ void Engine::Remove(Session* session) {
 bool Engine::InUse(const Camera& camera) const noexcept {
   return std::any_of(sessions_.begin(), sessions_.end(),
                      [&](const Session* s) { return s->camera == &camera; });
+}
+
+HRESULT Engine::StartCapture(Camera& camera) {
+  if (!camera.IsDevice()) return S_OK;
+  const HRESULT hr = camera.StartCapture(window_.get(), kDeviceFrameMessage, kDeviceEventMessage);
+  if (FAILED(hr)) {
+    LogLine("capture device \"%s\" did not start: 0x%08lX", camera.Definition().name.c_str(),
+            static_cast<unsigned long>(hr));
+  }
+  return hr;
+}
+
+void Engine::CameraReleased(Camera& camera) {
+  if (camera.IsDevice() && !InUse(camera)) camera.StopCapture();
+}
+
+void Engine::CameraLost(Camera& camera) {
+  camera.SetState(Camera::kStateGone);
+  for (Session* session : sessions_) {
+    if (session->camera == &camera) session->EndRecording(2);
+  }
+  PostToUsers(camera, kMsgCameraLost, 0, 0);
+}
+
+void Engine::CameraBack(Camera& camera) {
+  camera.SetState(Camera::kStateReady);
+  PostToAll(kMsgReconnectRequest, 0, 0);
+  PostToAll(kMsgReconnected, 0, 0);
 }
 
 bool Engine::AnyRecording() const noexcept {
@@ -127,13 +176,55 @@ bool Engine::NeedsFrames(const Camera& camera) const noexcept {
 void Engine::OnTick() {
   DropDeadClients();
   for (auto& camera : cameras_) {
-    if (camera->Gone() || !NeedsFrames(*camera)) continue;
+    if (camera->IsDevice() || camera->Gone() || !NeedsFrames(*camera)) continue;
     if (FAILED(camera->NextFrame())) continue;
-    // A session may end a recording (and post) while frames are handed
-    // out; the list itself does not change during the loop.
-    for (Session* session : sessions_) {
-      if (session->camera == camera.get()) session->OnFrame(camera->Latest(), camera->FrameNumber());
+    Deliver(*camera);
+  }
+  WatchDevices();
+}
+
+void Engine::Deliver(Camera& camera) {
+  // A session may end a recording (and post) while frames are handed
+  // out; the list itself does not change during the loop.
+  for (Session* session : sessions_) {
+    if (session->camera == &camera) session->OnFrame(camera.Latest(), camera.FrameNumber());
+  }
+}
+
+// A device whose graph runs but delivers nothing is taken as unplugged
+// (it comes back with its next frame).
+void Engine::WatchDevices() {
+  const DWORD now = ::GetTickCount();
+  for (auto& camera : cameras_) {
+    if (!camera->IsDevice() || !camera->Capturing() || camera->Gone()) continue;
+    const DWORD last = camera->LastDelivery();
+    if (now - (last ? last : camera->CaptureStarted()) > kDeviceSilenceMs) {
+      LogLine("capture device \"%s\" stopped delivering", camera->Definition().name.c_str());
+      CameraLost(*camera);
     }
+  }
+}
+
+void Engine::OnDeviceFrame(WPARAM cookie) {
+  Camera* camera = CameraAt(static_cast<long>(cookie));
+  if (!camera || !camera->IsDevice() || !camera->TakeDeviceFrame()) return;
+  if (camera->Gone()) CameraBack(*camera);
+  if (NeedsFrames(*camera)) Deliver(*camera);
+}
+
+void Engine::OnDeviceEvent(WPARAM cookie) {
+  Camera* camera = CameraAt(static_cast<long>(cookie));
+  if (!camera || !camera->IsDevice()) return;
+  switch (camera->ReadDeviceEvents()) {
+    case DeviceEvent::kLost:
+      if (camera->Gone()) break;
+      LogLine("capture device \"%s\" was removed", camera->Definition().name.c_str());
+      CameraLost(*camera);
+      break;
+    case DeviceEvent::kBack:
+      if (camera->Gone()) CameraBack(*camera);
+      break;
+    case DeviceEvent::kNone: break;
   }
 }
 
@@ -164,6 +255,14 @@ LRESULT CALLBACK Engine::WindowProc(HWND window, UINT message, WPARAM wParam, LP
       if (ServerLifetime::Count() == 0 && ::GetTickCount() - engine.startedAt_ > kStartupGraceMs) {
         engine.OnIdleCheck();
       }
+      return 0;
+    }
+    if (message == kDeviceFrameMessage) {
+      engine.OnDeviceFrame(wParam);
+      return 0;
+    }
+    if (message == kDeviceEventMessage) {
+      engine.OnDeviceEvent(wParam);
       return 0;
     }
     if (message == kIdleCheckMessage) {

@@ -40,6 +40,16 @@ class Engine {
   const std::vector<Session*>& Sessions() const noexcept { return sessions_; }
 
   bool InUse(const Camera& camera) const noexcept;
+  // Starts a capture device's graph for a connecting client (reason 16
+  // when the device gives no frame within two seconds).
+  HRESULT StartCapture(Camera& camera);
+  // A client let go of the camera: a device nobody uses stops capturing.
+  void CameraReleased(Camera& camera);
+  // The camera was unplugged (state 1, recordings end with 1544 reason 2,
+  // its clients get 1554) or plugged in again (state 0, 1555 and 1562 to
+  // every client).
+  void CameraLost(Camera& camera);
+  void CameraBack(Camera& camera);
   bool AnyRecording() const noexcept;
   bool Recording(const Camera& camera) const noexcept;
 
@@ -61,6 +71,10 @@ class Engine {
   Engine() = default;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnTick();
+  void OnDeviceFrame(WPARAM cookie);
+  void OnDeviceEvent(WPARAM cookie);
+  void WatchDevices();
+  void Deliver(Camera& camera);
   void DropDeadClients();
   bool NeedsFrames(const Camera& camera) const noexcept;
   void OnIdleCheck();

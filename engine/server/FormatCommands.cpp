@@ -52,7 +52,8 @@ HRESULT SetFormat(Session& session, const Call& call) {
   if (!camera.SupportsSize(size)) return E_INVALIDARG;
   if (camera.CaptureSize() == size) return S_OK;
   if (Engine::Instance().Recording(camera)) return session.Fail(kReasonBusy);
-  camera.SetCaptureSize(size);
+  // A device that cannot be started at the new size keeps the old one.
+  if (!camera.SetCaptureSize(size)) return session.Fail(kReasonFile);
   Engine::Instance().PostToUsers(camera, kMsgFormatReport, 0, 0, &session);
   return S_OK;
 }

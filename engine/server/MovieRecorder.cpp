@@ -36,6 +36,11 @@ HRESULT MovieRecorder::Stop() {
   return writer_.Close();
 }
 
+std::uint32_t MovieRecorder::FramesDue() const noexcept {
+  if (settings_.framePeriodMs == 0) return Frames() + 1;
+  return 1 + ElapsedMs() / settings_.framePeriodMs;
+}
+
 bool MovieRecorder::ProgressDue() noexcept {
   const DWORD now = ::GetTickCount();
   if (now - lastProgress_ < 1000) return false;

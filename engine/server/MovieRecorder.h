@@ -39,6 +39,9 @@ class MovieRecorder {
   FrameSize Size() const noexcept { return settings_.size; }
   std::uint32_t Frames() const noexcept { return writer_.FramesWritten(); }
   DWORD ElapsedMs() const noexcept { return ::GetTickCount() - started_; }
+  // Frames a movie paced by its frame period holds by now: one at the
+  // start and one more every period (without a period, one more than now).
+  std::uint32_t FramesDue() const noexcept;
   // True once a second while recording (the caller posts the progress).
   bool ProgressDue() noexcept;
 

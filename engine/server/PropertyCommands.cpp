@@ -8,6 +8,7 @@
 #include "Engine.h"
 #include "EngineMessages.h"
 #include "CameraValues.h"
+#include "DeviceProperties.h"
 #include "Handlers.h"
 
 namespace engine {
@@ -69,7 +70,15 @@ HRESULT ExecuteProperty(Session& session, const Call& call) {
   if (IsClientProperty(call.subCode)) return SetClientProperty(session, call.subCode, value);
   if (!IsCameraProperty(call.subCode)) return E_INVALIDARG;
   if (!session.camera) return session.Fail(kReasonNoCamera);
-  ChangeCameraValue(*session.camera, call.subCode, value, &session);
+  Camera& camera = *session.camera;
+  if (camera.IsDevice() && IsDeviceProperty(call.subCode)) {
+    // The device keeps the value; out of its range or missing: refused.
+    if (FAILED(WriteDeviceProperty(camera.DeviceFilter(), call.subCode, value))) return E_INVALIDARG;
+    Engine::Instance().PostToUsers(camera, kMsgPropertyChanged, static_cast<WPARAM>(call.subCode),
+                                   static_cast<LPARAM>(value), &session);
+    return S_OK;
+  }
+  ChangeCameraValue(camera, call.subCode, value, &session);
   return S_OK;
 }
 
@@ -77,6 +86,11 @@ HRESULT InquireProperty(Session& session, const Call& call) {
   if (IsClientProperty(call.subCode)) return WriteLong(call, ClientProperty(session, call.subCode));
   if (!IsCameraProperty(call.subCode)) return E_INVALIDARG;
   if (!session.camera) return session.Fail(kReasonNoCamera);
+  if (session.camera->IsDevice() && IsDeviceProperty(call.subCode)) {
+    long value = 0;
+    if (FAILED(ReadDeviceProperty(session.camera->DeviceFilter(), call.subCode, &value))) return E_INVALIDARG;
+    return WriteLong(call, value);
+  }
   if (!session.camera->HasProperty(call.subCode)) return E_INVALIDARG;
   return WriteLong(call, session.camera->Property(call.subCode));
 }

@@ -31,12 +31,7 @@ HRESULT Unplug(const Call& call) {
   Camera* camera = CameraOf(call);
   if (!camera) return E_INVALIDARG;
   LogLine("scenario: camera %ld unplugged", call.subCode);
-  camera->SetState(Camera::kStateGone);
-  Engine& engine = Engine::Instance();
-  for (Session* session : engine.Sessions()) {
-    if (session->camera == camera) session->EndRecording(2);
-  }
-  engine.PostToUsers(*camera, kMsgCameraLost, 0, 0);
+  Engine::Instance().CameraLost(*camera);
   return S_OK;
 }
 
@@ -44,9 +39,7 @@ HRESULT Replug(const Call& call) {
   Camera* camera = CameraOf(call);
   if (!camera) return E_INVALIDARG;
   LogLine("scenario: camera %ld plugged in again", call.subCode);
-  camera->SetState(Camera::kStateReady);
-  Engine::Instance().PostToAll(kMsgReconnectRequest, 0, 0);
-  Engine::Instance().PostToAll(kMsgReconnected, 0, 0);
+  Engine::Instance().CameraBack(*camera);
   return S_OK;
 }
 

@@ -1,6 +1,7 @@
 // Per-client engine state and frame delivery.
 #include "Session.h"
 
+#include "Engine.h"
 #include "EngineMessages.h"
 #include "Log.h"
 
@@ -29,7 +30,9 @@ void Session::Post(UINT message, WPARAM wParam, LPARAM lParam) const noexcept {
 }
 
 void Session::Connect(Camera& target) {
-  Disconnect();
+  // Connecting the same camera again keeps its capture running.
+  if (camera != &target) Disconnect();
+  EndRecording(0);
   camera = &target;
   motion.Reset();
 }
@@ -37,7 +40,9 @@ void Session::Connect(Camera& target) {
 void Session::Disconnect() {
   EndRecording(0);
   motion.Reset();
+  Camera* previous = camera;
   camera = nullptr;
+  if (previous) Engine::Instance().CameraReleased(*previous);
 }
 
 void Session::EndRecording(long reason) {
@@ -52,7 +57,16 @@ void Session::OnFrame(const media::Frame& frame, std::uint32_t frameNumber) {
   preview.Publish(frame);
   if (hook.Publish(frame)) Post(kMsgHookFrame, 0, static_cast<LPARAM>(frameNumber));
   if (motionReport != 0) ReportMotion(frame);
-  if (movie.Active() && !movie.StepMode()) RecordFrame(frame);
+  if (!movie.Active() || movie.StepMode()) return;
+  if (!camera || !camera->IsDevice()) {
+    RecordFrame(frame);
+    return;
+  }
+  // A device delivers at its own rate: the movie takes as many frames as
+  // its frame period has passed, repeating or leaving out device frames.
+  for (int repeats = 0; movie.Active() && movie.Frames() < movie.FramesDue() && repeats < kMaxRepeats; ++repeats) {
+    RecordFrame(frame);
+  }
 }
 
 void Session::ReportMotion(const media::Frame& frame) {

@@ -29,6 +29,8 @@ class Session {
   static constexpr long kMinSensitivity = 1, kMaxSensitivity = 100;
   static constexpr long kDefaultSensitivity = 50;
   static constexpr std::size_t kMaxScriptedMotion = 4096;
+  // Most copies of one device frame a paced movie takes at once.
+  static constexpr int kMaxRepeats = 30;
 
   Session() = default;
   Session(const Session&) = delete;

@@ -3,6 +3,7 @@
 // keeps its own subkey named after the camera: capture size, motion
 // sensitivity, the engine mode and properties 106, 107 and 108.
 #include "CameraValues.h"
+#include "DeviceProperties.h"
 #include "EngineCommands.h"
 #include "EngineMessages.h"
 #include "Engine.h"
@@ -38,6 +39,34 @@ const SavedValue kSavedValues[] = {{L"Mode", static_cast<long>(kModeChangedNumbe
                                    {L"Value", kPropIndicatorValue},
                                    {L"Indicator106", kPropIndicatorReserved}};
 
+std::wstring DeviceValueName(long number) { return L"Property" + std::to_wstring(number); }
+
+// The settings a capture device has, as values "Property<number>".
+void SaveDeviceProperties(const Camera& camera, HKEY key) {
+  if (!camera.IsDevice()) return;
+  for (long number : DevicePropertyNumbers()) {
+    long value = 0;
+    if (SUCCEEDED(ReadDeviceProperty(camera.DeviceFilter(), number, &value))) {
+      common::WriteRegDword(key, DeviceValueName(number).c_str(), static_cast<DWORD>(value));
+    }
+  }
+}
+
+// Stored settings the device takes (others are ignored) are reported to
+// every client of the camera.
+void LoadDeviceProperties(Camera& camera, HKEY key) {
+  if (!camera.IsDevice()) return;
+  for (long number : DevicePropertyNumbers()) {
+    const auto stored = common::ReadRegDword(key, DeviceValueName(number).c_str());
+    long current = 0;
+    if (!stored || FAILED(ReadDeviceProperty(camera.DeviceFilter(), number, &current))) continue;
+    const long value = static_cast<long>(static_cast<std::int32_t>(*stored));
+    if (value == current || FAILED(WriteDeviceProperty(camera.DeviceFilter(), number, value))) continue;
+    Engine::Instance().PostToUsers(camera, kMsgPropertyChanged, static_cast<WPARAM>(number),
+                                   static_cast<LPARAM>(value));
+  }
+}
+
 HRESULT Save(Session& session, const SettingsKey& where) {
   common::UniqueRegKey key = common::CreateRegKey(where.root, where.path, KEY_WRITE);
   if (!key) return HRESULT_FROM_WIN32(::GetLastError());
@@ -48,6 +77,7 @@ HRESULT Save(Session& session, const SettingsKey& where) {
   for (const SavedValue& saved : kSavedValues) {
     common::WriteRegDword(key.get(), saved.name, static_cast<DWORD>(CameraValue(camera, saved.number)));
   }
+  SaveDeviceProperties(camera, key.get());
   return S_OK;
 }
 
@@ -73,6 +103,7 @@ HRESULT Load(Session& session, const SettingsKey& where) {
       ChangeCameraValue(camera, saved.number, static_cast<long>(*value), nullptr);
     }
   }
+  LoadDeviceProperties(camera, key.get());
   return S_OK;
 }
 

@@ -40,7 +40,7 @@ std::string TempFolder() {
 std::wstring TestConfigPath(int frameRate) {
   const std::string path = TempFolder() + "engine-test-cameras-" + std::to_string(frameRate) + ".ini";
   std::ofstream(path, std::ios::binary | std::ios::trunc)
-      << "[Engine]\r\nCameras=3\r\nFrameRate=" << frameRate << "\r\n" << kCameras;
+      << "[Engine]\r\nDevices=0\r\nCameras=3\r\nFrameRate=" << frameRate << "\r\n" << kCameras;
   return common::AnsiToWide(path);
 }
 

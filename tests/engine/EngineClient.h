@@ -17,7 +17,8 @@
 
 namespace engine_test {
 
-// The configuration the tests use: three cameras of types 9, 14 and 3
+// The configuration the tests use (no capture devices): three synthetic
+// cameras of types 9, 14 and 3
 // (the second with configured status indicators: level 2, 106 = 5,
 // switch 1, value 3, mode on; the third identifies itself with the second
 // identifier 901), at the given frames a second. Written to %TEMP%; returns its path.

@@ -1,0 +1,338 @@
+// The engine with a capture device: the test camera filter (TestCamera.h)
+// registered in the video input device category while these tests run. The
+// engine lists it before its synthetic camera, captures its frames into
+// pictures whose every pixel is checked against the filter's picture, in
+// RGB24 and through the engine's YUY2 conversion, changes its format, paces
+// movies by their frame period, reads and sets its brightness, and reports
+// its unplugging and return.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "EngineClient.h"
+#include "EngineMessages.h"
+#include "EngineMovieFiles.h"
+#include "TestCamera.h"
+#include "common/Strings.h"
+
+using namespace engine;
+using engine_test::EngineClient;
+using engine_test::MessageSink;
+
+namespace {
+
+using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
+
+// Registers the filter DLL for the test suite and takes it away after.
+class FilterRegistration {
+ public:
+  HRESULT Register() {
+    module_.reset(::LoadLibraryW(test_camera::kFilterFile));
+    if (!module_) return HRESULT_FROM_WIN32(::GetLastError());
+    Call("DllUnregisterServer");  // a previous run may have left it
+    return Call("DllRegisterServer");
+  }
+  void Unregister() {
+    if (module_) Call("DllUnregisterServer");
+  }
+
+ private:
+  HRESULT Call(const char* name) {
+    auto function = reinterpret_cast<RegisterFunction>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)));
+    return function ? function() : E_NOINTERFACE;
+  }
+  common::UniqueModule module_;
+};
+
+// Devices first, then one synthetic camera.
+std::string WebcamConfig() {
+  const std::string path = engine_test::TempFolder() + "engine-webcam-cameras.ini";
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << "[Engine]\r\nCameras=1\r\nFrameRate=15\r\n";
+  return path;
+}
+
+HRESULT Reload(const EngineClient& client, const std::string& path) {
+  return client.Exec(kScenarioReloadConfig, 0, path.c_str(), static_cast<long>(path.size() + 1));
+}
+
+common::UniqueKernelHandle ControlEvent(const wchar_t* name) {
+  return common::UniqueKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, name));
+}
+
+struct Shot {
+  int width = 0, height = 0;
+  std::vector<BYTE> bits;  // bottom-up, rows padded to 4 bytes
+  const BYTE* At(int x, int y) const {
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+    return bits.data() + stride * static_cast<std::size_t>(height - 1 - y) + 3 * static_cast<std::size_t>(x);
+  }
+};
+
+bool ReadPicture(const std::string& path, Shot* picture) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<BYTE> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (file.size() < 54) return false;
+  BITMAPINFOHEADER info;
+  std::memcpy(&info, file.data() + sizeof(BITMAPFILEHEADER), sizeof(info));
+  if (info.biBitCount != 24 || info.biHeight <= 0) return false;
+  picture->width = info.biWidth;
+  picture->height = info.biHeight;
+  picture->bits.assign(file.begin() + 54, file.end());
+  return picture->bits.size() >= static_cast<std::size_t>(((info.biWidth * 3 + 3) & ~3) * info.biHeight);
+}
+
+std::uint32_t FrameNumberOf(const Shot& picture) {
+  std::uint32_t frame = 0;
+  for (int bit = 0; bit < test_camera::kBits; ++bit) {
+    const BYTE* pixel = picture.At(bit * test_camera::kBitBlock + test_camera::kBitBlock / 2, test_camera::kBitBlock / 2);
+    frame = (frame << 1) | (pixel[1] > 128 ? 1u : 0u);
+  }
+  return frame;
+}
+
+// The largest difference of any component from the filter's picture of the
+// frame the picture names.
+int LargestDifference(const Shot& picture, long brightness) {
+  const std::uint32_t frame = FrameNumberOf(picture);
+  int largest = 0;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      std::uint8_t r, g, b;
+      test_camera::Pixel(x, y, picture.width, picture.height, frame, brightness, &r, &g, &b);
+      const BYTE* got = picture.At(x, y);
+      for (int d : {got[2] - r, got[1] - g, got[0] - b}) largest = std::max(largest, std::abs(d));
+    }
+  }
+  return largest;
+}
+
+class EngineWebcam : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    registration_ = new FilterRegistration;
+    ASSERT_EQ(S_OK, registration_->Register());
+  }
+  static void TearDownTestSuite() {
+    EngineClient client;
+    if (SUCCEEDED(client.Create())) client.Exec(kScenarioReloadConfig, 0);
+    registration_->Unregister();
+    delete registration_;
+    registration_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_EQ(S_OK, client_.Create());
+    ASSERT_EQ(S_OK, Reload(client_, WebcamConfig()));
+    ASSERT_EQ(S_OK, client_.ExecLong(kCmdNotifyWindow, 0, static_cast<long>(reinterpret_cast<INT_PTR>(sink_.Window()))));
+  }
+  void TearDown() override {
+    ::ResetEvent(unplug_.get());
+    ::ResetEvent(silent_.get());
+    client_.Exec(kCmdDisconnect, 0);
+    client_.Exec(kCmdNotifyWindow, 1);
+    // Back to the configuration the other engine tests expect.
+    const std::wstring config = engine_test::TestConfigPath();
+    Reload(client_, common::WideToAnsi(config));
+  }
+
+  bool TakePicture(Shot* picture) {
+    const std::string path = engine_test::TempFolder() + "engine-webcam-picture.bmp";
+    PictureRequestRecord request{};
+    request.size = sizeof(request);
+    std::strncpy(request.target, path.c_str(), sizeof(request.target) - 1);
+    return SUCCEEDED(client_.ExecRecord(kCmdPicture, kPictureToFile, request)) && ReadPicture(path, picture);
+  }
+
+  static FilterRegistration* registration_;
+  EngineClient client_;
+  MessageSink sink_;
+  common::UniqueKernelHandle unplug_ = ControlEvent(test_camera::kUnplugEvent);
+  common::UniqueKernelHandle silent_ = ControlEvent(test_camera::kSilentEvent);
+};
+
+FilterRegistration* EngineWebcam::registration_ = nullptr;
+
+TEST_F(EngineWebcam, ListsTheDeviceBeforeTheSyntheticCamera) {
+  long count = 0;
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdCameraCount, 0, &count));
+  ASSERT_EQ(2, count);
+  CameraRecord device{}, synthetic{};
+  ASSERT_EQ(S_OK, client_.InqRecord(kCmdCameraRecord, 0, &device));
+  ASSERT_EQ(S_OK, client_.InqRecord(kCmdCameraRecord, 1, &synthetic));
+  EXPECT_STREQ(common::WideToAnsi(test_camera::kFriendlyName).c_str(), device.name);
+  EXPECT_EQ(kCameraTypeCaptureDevice, device.type);
+  EXPECT_EQ(0u, device.index);
+  // Wine gives a registered filter no device path: the moniker's name.
+  EXPECT_EQ(0, std::strncmp(device.device, "@device:sw:", 11)) << device.device;
+  EXPECT_STREQ("Synthetic Camera 1", synthetic.name);
+  EXPECT_EQ(1u, synthetic.index);
+  // The identity follows from the device, not from the order of listing.
+  ASSERT_EQ(S_OK, Reload(client_, WebcamConfig()));
+  CameraRecord again{};
+  ASSERT_EQ(S_OK, client_.InqRecord(kCmdCameraRecord, 0, &again));
+  EXPECT_EQ(device.serial, again.serial);
+  EXPECT_EQ(device.vendorId, again.vendorId);
+  EXPECT_EQ(device.productId, again.productId);
+  // Its sizes are the capture pin's; still pictures use the largest.
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  for (const test_camera::Size size : test_camera::kSizes) {
+    const VideoFormatRecord probe = engine_test::FormatRecord(size.width, size.height);
+    VideoFormatRecord answer{};
+    EXPECT_EQ(S_OK, client_.Inq(kCmdFormat, kFormatProbe, &probe, sizeof(probe), &answer, sizeof(answer)))
+        << size.width << "x" << size.height;
+  }
+  const VideoFormatRecord unknown = engine_test::FormatRecord(800, 600);
+  BYTE dummy = 0;
+  EXPECT_EQ(E_FAIL, client_.Inq(kCmdFormat, kFormatProbe, &unknown, sizeof(unknown), &dummy, 1));
+  const StillFormatRecord largest{sizeof(StillFormatRecord), 640, 480, 24, 0};
+  const StillFormatRecord smaller{sizeof(StillFormatRecord), 320, 240, 24, 0};
+  EXPECT_EQ(S_OK, client_.Inq(kCmdStillFormat, kStillProbe, &largest, sizeof(largest), &dummy, 1));
+  EXPECT_EQ(E_FAIL, client_.Inq(kCmdStillFormat, kStillProbe, &smaller, sizeof(smaller), &dummy, 1));
+}
+
+TEST_F(EngineWebcam, PicturesHoldTheDevicesFramesInEveryFormat) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  VideoFormatRecord format{};
+  ASSERT_EQ(S_OK, client_.InqRecord(kCmdFormat, kFormatRead, &format));
+  EXPECT_EQ(320, format.header.biWidth);
+  EXPECT_EQ(240, format.header.biHeight);
+  // RGB24 sizes arrive as the device made them; 352 x 288 only in YUY2,
+  // converted by the engine (BT.601: a few levels of rounding).
+  struct Case {
+    int width, height, tolerance;
+  };
+  for (const Case c : {Case{320, 240, 0}, Case{640, 480, 0}, Case{160, 120, 0}, Case{352, 288, 6}}) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    if (c.width != 320) {
+      ASSERT_EQ(S_OK, client_.SetFormat(c.width, c.height));
+    }
+    Shot first, second;
+    ASSERT_TRUE(TakePicture(&first));
+    ASSERT_EQ(c.width, first.width);
+    ASSERT_EQ(c.height, first.height);
+    EXPECT_LE(LargestDifference(first, 0), c.tolerance);
+    sink_.Pump(200);
+    ASSERT_TRUE(TakePicture(&second));
+    EXPECT_LE(LargestDifference(second, 0), c.tolerance);
+    EXPECT_GT(FrameNumberOf(second), FrameNumberOf(first)) << "the picture changes with the frames";
+  }
+}
+
+TEST_F(EngineWebcam, MoviesTakeFramesByTheirPeriodNotByTheDevicesDeliveries) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  const std::string path = engine_test::MovieFolder() + "webcam-two-seconds.avi";
+  // 40 ms: more frames than the device's 15 a second deliver.
+  MovieRequestRecord request = engine_test::MovieRequest(path, kRecordModeTimed, false, false);
+  request.framePeriodMs = 40;
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdMovie, kMovieStart, request));
+  sink_.Pump(2000);
+  std::int32_t state[3] = {};
+  ASSERT_EQ(S_OK, client_.Inq(kCmdMovie, kMovieState, nullptr, 0, state, sizeof(state)));
+  ASSERT_EQ(S_OK, client_.Exec(kCmdMovie, kMovieStop));
+  EXPECT_GE(state[1], 48);
+  EXPECT_LE(state[1], 54);
+  engine_test::ExpectFrames(path, "at least", 48, false);
+}
+
+TEST_F(EngineWebcam, BrightnessIsTheDevicesAndTravelsWithTheSettings) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  long value = -1;
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropBrightness, &value));
+  EXPECT_EQ(test_camera::kBrightnessDefault, value);
+  ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropBrightness, 20));
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropBrightness, &value));
+  EXPECT_EQ(20, value);
+  sink_.Pump(300);
+  Shot shot;
+  ASSERT_TRUE(TakePicture(&shot));
+  EXPECT_EQ(0, LargestDifference(shot, 20)) << "the device made the picture with the new brightness";
+  // Outside the device's range, and settings the device does not have.
+  EXPECT_EQ(E_INVALIDARG, client_.ExecLong(kCmdProperty, kPropBrightness, test_camera::kBrightnessMax + 1));
+  EXPECT_EQ(E_INVALIDARG, client_.InqLong(kCmdProperty, kPropContrast, &value));
+  EXPECT_EQ(E_INVALIDARG, client_.ExecLong(kCmdProperty, kPropFocus, 1));
+
+  SettingsRecord settings{};
+  settings.size = sizeof(settings);
+  std::strcpy(settings.key, "HKEY_CURRENT_USER\\Software\\Torvane\\Tests\\Webcam");
+  settings.value = 1;
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdSettings, kSettingsSave, settings));
+  ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropBrightness, -7));
+  sink_.Clear();
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdSettings, kSettingsLoad, settings));
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropBrightness, &value));
+  EXPECT_EQ(20, value);
+  MSG report{};
+  ASSERT_TRUE(sink_.WaitFor(kMsgPropertyChanged, 2000, &report));
+  EXPECT_EQ(static_cast<WPARAM>(kPropBrightness), report.wParam);
+  EXPECT_EQ(20, report.lParam);
+  client_.ExecLong(kCmdProperty, kPropBrightness, test_camera::kBrightnessDefault);
+}
+
+TEST_F(EngineWebcam, UnplugAndReturnOfTheDeviceAreReported) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  const std::string path = engine_test::MovieFolder() + "webcam-unplugged.avi";
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdMovie, kMovieStart,
+                                      engine_test::MovieRequest(path, kRecordModeTimed, false, false)));
+  sink_.Pump(300);
+  // EC_DEVICE_LOST from the device's graph.
+  ::SetEvent(unplug_.get());
+  MSG ended{};
+  ASSERT_TRUE(sink_.WaitFor(kMsgCameraLost, 3000));
+  ASSERT_TRUE(sink_.WaitFor(kMsgRecordingEnded, 1000, &ended));
+  EXPECT_EQ(2u, ended.wParam);
+  long state = -1;
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdCameraState, 0, &state));
+  EXPECT_EQ(kCameraGone, state);
+  sink_.Clear();
+  ::ResetEvent(unplug_.get());
+  ASSERT_TRUE(sink_.WaitFor(kMsgReconnected, 3000));
+  EXPECT_EQ(1u, sink_.Count(kMsgReconnectRequest));
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdCameraState, 0, &state));
+  EXPECT_EQ(kCameraReady, state);
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  Shot shot;
+  ASSERT_TRUE(TakePicture(&shot));
+  EXPECT_EQ(0, LargestDifference(shot, 0));
+}
+
+TEST_F(EngineWebcam, ADeviceThatStopsDeliveringIsLostAndOneThatNeverDeliversFails) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  ::SetEvent(silent_.get());
+  ASSERT_TRUE(sink_.WaitFor(kMsgCameraLost, 5000));
+  ::ResetEvent(silent_.get());
+  ASSERT_TRUE(sink_.WaitFor(kMsgReconnected, 3000)) << "its next frame brings it back";
+  ASSERT_EQ(S_OK, client_.Exec(kCmdDisconnect, 0));
+  // No frame within two seconds: the connection fails instead of waiting.
+  ::SetEvent(silent_.get());
+  EXPECT_EQ(E_FAIL, client_.Connect(0));
+  long reason = 0;
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdLastFailure, 0, &reason));
+  EXPECT_EQ(kReasonFile, reason);
+  long connected = -1;
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdConnected, 0, &connected));
+  EXPECT_EQ(0, connected);
+  ::ResetEvent(silent_.get());
+  EXPECT_EQ(S_OK, client_.Connect(0));
+}
+
+TEST_F(EngineWebcam, TheGraphStopsWhenTheLastClientLetsGo) {
+  common::UniqueKernelHandle delivered(::CreateEventW(nullptr, FALSE, FALSE, test_camera::kDeliveredEvent));
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(delivered.get(), 1000));
+  EngineClient second;
+  ASSERT_EQ(S_OK, second.Create());
+  ASSERT_EQ(S_OK, second.Connect(0));
+  ASSERT_EQ(S_OK, client_.Exec(kCmdDisconnect, 0));
+  ::ResetEvent(delivered.get());
+  EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(delivered.get(), 1000)) << "the other client still captures";
+  second.Release();  // its engine object goes: the client has gone
+  sink_.Pump(300);
+  ::ResetEvent(delivered.get());
+  EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(delivered.get(), 600));
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// The test camera filter object: state, graph membership, brightness and
+// property pages; and the media types of the capture pin.
+#include "TestCameraFilter.h"
+
+#include <cstring>
+
+#include "Enumerators.h"
+
+namespace test_camera {
+
+void FreeMediaTypeContents(AM_MEDIA_TYPE& type) {
+  if (type.pbFormat) ::CoTaskMemFree(type.pbFormat);
+  type.pbFormat = nullptr;
+  type.cbFormat = 0;
+  if (type.pUnk) type.pUnk->Release();
+  type.pUnk = nullptr;
+}
+
+HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type) {
+  if (choice.size < 0 || choice.size >= kSizeCount) return E_INVALIDARG;
+  const Size size = kSizes[choice.size];
+  auto* info = static_cast<VIDEOINFOHEADER*>(::CoTaskMemAlloc(sizeof(VIDEOINFOHEADER)));
+  if (!info) return E_OUTOFMEMORY;
+  std::memset(info, 0, sizeof(*info));
+  BITMAPINFOHEADER& h = info->bmiHeader;
+  h.biSize = sizeof(h);
+  h.biWidth = size.width;
+  h.biHeight = size.height;
+  h.biPlanes = 1;
+  h.biBitCount = choice.yuy2 ? 16 : 24;
+  h.biCompression = choice.yuy2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
+  h.biSizeImage = static_cast<DWORD>(size.width * size.height * (choice.yuy2 ? 2 : 3));
+  info->AvgTimePerFrame = kFramePeriod100ns;
+  info->dwBitRate = static_cast<DWORD>(h.biSizeImage * 8 * kFramesPerSecond);
+  std::memset(type, 0, sizeof(*type));
+  type->majortype = MEDIATYPE_Video;
+  type->subtype = choice.yuy2 ? MEDIASUBTYPE_YUY2 : MEDIASUBTYPE_RGB24;
+  type->bFixedSizeSamples = TRUE;
+  type->lSampleSize = h.biSizeImage;
+  type->formattype = FORMAT_VideoInfo;
+  type->cbFormat = sizeof(VIDEOINFOHEADER);
+  type->pbFormat = reinterpret_cast<BYTE*>(info);
+  return S_OK;
+}
+
+bool ChoiceOf(const AM_MEDIA_TYPE& type, FormatChoice* choice) {
+  if (type.majortype != MEDIATYPE_Video) return false;
+  const bool yuy2 = type.subtype == MEDIASUBTYPE_YUY2;
+  if (!yuy2 && type.subtype != MEDIASUBTYPE_RGB24) return false;
+  if (type.formattype != FORMAT_VideoInfo || type.cbFormat < sizeof(VIDEOINFOHEADER) || !type.pbFormat) {
+    return false;
+  }
+  const BITMAPINFOHEADER& h = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
+  for (int i = 0; i < kSizeCount; ++i) {
+    if (kSizes[i].width == h.biWidth && kSizes[i].height == h.biHeight) {
+      *choice = {i, yuy2};
+      return yuy2 || i < kRgbSizeCount;
+    }
+  }
+  return false;
+}
+
+CameraFilter::CameraFilter() : pin_(this) {}
+
+CameraFilter::~CameraFilter() {
+  pin_.Deactivate();
+  if (clock_) clock_->Release();
+}
+
+STDMETHODIMP CameraFilter::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter) {
+    *out = static_cast<IBaseFilter*>(this);
+  } else if (iid == IID_IAMVideoProcAmp) {
+    *out = static_cast<IAMVideoProcAmp*>(this);
+  } else if (iid == IID_ISpecifyPropertyPages) {
+    *out = static_cast<ISpecifyPropertyPages*>(this);
+  } else {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CameraFilter::Release() {
+  const ULONG left = --refs_;
+  if (left == 0) delete this;
+  return left;
+}
+
+STDMETHODIMP CameraFilter::GetClassID(CLSID* clsid) {
+  if (!clsid) return E_POINTER;
+  *clsid = kFilterClsid;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::Stop() {
+  std::lock_guard<std::mutex> hold(lock_);
+  state_ = State_Stopped;
+  pin_.Deactivate();
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::Pause() {
+  std::lock_guard<std::mutex> hold(lock_);
+  if (state_ == State_Stopped) {
+    const HRESULT hr = pin_.Activate();
+    if (FAILED(hr)) return hr;
+  }
+  state_ = State_Paused;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::Run(REFERENCE_TIME) {
+  if (state_ == State_Stopped) {
+    const HRESULT hr = Pause();
+    if (FAILED(hr)) return hr;
+  }
+  state_ = State_Running;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::GetState(DWORD, FILTER_STATE* state) {
+  if (!state) return E_POINTER;
+  *state = state_;
+  // A live source delivers nothing while paused.
+  return state_ == State_Paused ? VFW_S_CANT_CUE : S_OK;
+}
+
+STDMETHODIMP CameraFilter::SetSyncSource(IReferenceClock* clock) {
+  std::lock_guard<std::mutex> hold(lock_);
+  if (clock) clock->AddRef();
+  if (clock_) clock_->Release();
+  clock_ = clock;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::GetSyncSource(IReferenceClock** clock) {
+  if (!clock) return E_POINTER;
+  std::lock_guard<std::mutex> hold(lock_);
+  *clock = clock_;
+  if (clock_) clock_->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::EnumPins(IEnumPins** pins) {
+  if (!pins) return E_POINTER;
+  *pins = new PinEnumerator(&pin_);
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::FindPin(LPCWSTR id, IPin** pin) {
+  if (!id || !pin) return E_POINTER;
+  *pin = nullptr;
+  if (std::wcscmp(id, L"Capture") != 0) return VFW_E_NOT_FOUND;
+  *pin = &pin_;
+  pin_.AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::QueryFilterInfo(FILTER_INFO* info) {
+  if (!info) return E_POINTER;
+  std::memcpy(info->achName, name_, sizeof(name_));
+  info->pGraph = graph_;
+  if (graph_) graph_->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
+  std::lock_guard<std::mutex> hold(lock_);
+  graph_ = graph;
+  std::memset(name_, 0, sizeof(name_));
+  if (name) std::wcsncpy(name_, name, 127);
+  return S_OK;
+}
+
+// Called from the streaming thread, which Stop joins under the lock: the
+// graph only changes while the filter is stopped.
+void CameraFilter::Notify(long code, LONG_PTR param1, LONG_PTR param2) {
+  if (!graph_) return;
+  IMediaEventSink* sink = nullptr;
+  if (SUCCEEDED(graph_->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink)))) {
+    sink->Notify(code, param1, param2);
+    sink->Release();
+  }
+}
+
+STDMETHODIMP CameraFilter::GetRange(long property, long* min, long* max, long* step, long* fallback,
+                                    long* flags) {
+  if (!min || !max || !step || !fallback || !flags) return E_POINTER;
+  if (property != VideoProcAmp_Brightness) return E_PROP_ID_UNSUPPORTED;
+  *min = kBrightnessMin;
+  *max = kBrightnessMax;
+  *step = 1;
+  *fallback = kBrightnessDefault;
+  *flags = VideoProcAmp_Flags_Manual;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::Set(long property, long value, long) {
+  if (property != VideoProcAmp_Brightness) return E_PROP_ID_UNSUPPORTED;
+  if (value < kBrightnessMin || value > kBrightnessMax) return E_INVALIDARG;
+  brightness_ = value;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::Get(long property, long* value, long* flags) {
+  if (!value || !flags) return E_POINTER;
+  if (property != VideoProcAmp_Brightness) return E_PROP_ID_UNSUPPORTED;
+  *value = brightness_;
+  *flags = VideoProcAmp_Flags_Manual;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::GetPages(CAUUID* pages) {
+  if (!pages) return E_POINTER;
+  pages->cElems = 1;
+  pages->pElems = static_cast<GUID*>(::CoTaskMemAlloc(sizeof(GUID)));
+  if (!pages->pElems) {
+    pages->cElems = 0;
+    return E_OUTOFMEMORY;
+  }
+  pages->pElems[0] = kPageClsid;
+  return S_OK;
+}
+
+}  // namespace test_camera

@@ -1,0 +1,139 @@
+// The test camera's DirectShow filter: one capture output pin delivering the
+// picture of TestCamera.h at 15 frames a second in RGB24 or YUY2, with
+// IAMStreamConfig and the pin category on the pin, and IAMVideoProcAmp
+// (brightness) and ISpecifyPropertyPages on the filter.
+#pragma once
+
+#include <windows.h>
+
+#include <dshow.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "TestCamera.h"
+#include "common/UniqueHandle.h"
+
+namespace test_camera {
+
+class CameraFilter;
+
+// One of the pin's formats: index into kSizes, YUY2 or RGB24.
+struct FormatChoice {
+  int size = 1;
+  bool yuy2 = false;
+};
+// Builds the media type of a choice (the caller frees its format block).
+HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type);
+// The choice a media type stands for; false when the pin does not offer it.
+bool ChoiceOf(const AM_MEDIA_TYPE& type, FormatChoice* choice);
+void FreeMediaTypeContents(AM_MEDIA_TYPE& type);
+
+class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
+ public:
+  explicit CapturePin(CameraFilter* filter) : filter_(filter) {}
+  ~CapturePin();
+
+  // IUnknown (delegates its count to the filter)
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+  // IPin
+  STDMETHODIMP Connect(IPin* receiver, const AM_MEDIA_TYPE* type) override;
+  STDMETHODIMP ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override { return E_UNEXPECTED; }
+  STDMETHODIMP Disconnect() override;
+  STDMETHODIMP ConnectedTo(IPin** pin) override;
+  STDMETHODIMP ConnectionMediaType(AM_MEDIA_TYPE* type) override;
+  STDMETHODIMP QueryPinInfo(PIN_INFO* info) override;
+  STDMETHODIMP QueryDirection(PIN_DIRECTION* direction) override;
+  STDMETHODIMP QueryId(LPWSTR* id) override;
+  STDMETHODIMP QueryAccept(const AM_MEDIA_TYPE* type) override;
+  STDMETHODIMP EnumMediaTypes(IEnumMediaTypes** types) override;
+  STDMETHODIMP QueryInternalConnections(IPin**, ULONG*) override { return E_NOTIMPL; }
+  STDMETHODIMP EndOfStream() override { return E_UNEXPECTED; }
+  STDMETHODIMP BeginFlush() override { return E_UNEXPECTED; }
+  STDMETHODIMP EndFlush() override { return E_UNEXPECTED; }
+  STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return S_OK; }
+  // IAMStreamConfig
+  STDMETHODIMP SetFormat(AM_MEDIA_TYPE* type) override;
+  STDMETHODIMP GetFormat(AM_MEDIA_TYPE** type) override;
+  STDMETHODIMP GetNumberOfCapabilities(int* count, int* size) override;
+  STDMETHODIMP GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps) override;
+  // IKsPropertySet (the pin category)
+  STDMETHODIMP Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned) override;
+  STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
+
+  // Filter state changes.
+  HRESULT Activate();    // stopped -> paused: commit and start the thread
+  void Deactivate();     // -> stopped: stop the thread, decommit
+  FormatChoice Choice() const { return choice_; }
+
+ private:
+  HRESULT TryConnect(IPin* receiver, FormatChoice choice);
+  HRESULT DecideAllocator(IMemInputPin* input, const AM_MEDIA_TYPE& type);
+  void Stream();
+  HRESULT DeliverOne(std::uint32_t frame);
+
+  CameraFilter* filter_;
+  IPin* connected_ = nullptr;
+  IMemInputPin* input_ = nullptr;
+  IMemAllocator* allocator_ = nullptr;
+  FormatChoice choice_;
+  bool chosen_ = false;  // SetFormat narrowed the offered types to choice_
+  std::thread thread_;
+  common::UniqueKernelHandle stop_;
+};
+
+class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecifyPropertyPages {
+ public:
+  CameraFilter();
+  virtual ~CameraFilter();
+
+  // IUnknown
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+  STDMETHODIMP_(ULONG) Release() override;
+  // IPersist
+  STDMETHODIMP GetClassID(CLSID* clsid) override;
+  // IMediaFilter
+  STDMETHODIMP Stop() override;
+  STDMETHODIMP Pause() override;
+  STDMETHODIMP Run(REFERENCE_TIME start) override;
+  STDMETHODIMP GetState(DWORD timeoutMs, FILTER_STATE* state) override;
+  STDMETHODIMP SetSyncSource(IReferenceClock* clock) override;
+  STDMETHODIMP GetSyncSource(IReferenceClock** clock) override;
+  // IBaseFilter
+  STDMETHODIMP EnumPins(IEnumPins** pins) override;
+  STDMETHODIMP FindPin(LPCWSTR id, IPin** pin) override;
+  STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override;
+  STDMETHODIMP JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
+  STDMETHODIMP QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
+  // IAMVideoProcAmp (brightness only)
+  STDMETHODIMP GetRange(long property, long* min, long* max, long* step, long* fallback,
+                        long* flags) override;
+  STDMETHODIMP Set(long property, long value, long flags) override;
+  STDMETHODIMP Get(long property, long* value, long* flags) override;
+  // ISpecifyPropertyPages
+  STDMETHODIMP GetPages(CAUUID* pages) override;
+
+  bool Running() const { return state_ == State_Running; }
+  long Brightness() const { return brightness_; }
+  // Sends an event to the graph the filter is in (no-op outside a graph).
+  void Notify(long code, LONG_PTR param1, LONG_PTR param2);
+  CapturePin& Pin() { return pin_; }
+  std::mutex& Lock() { return lock_; }
+
+ private:
+  std::atomic<ULONG> refs_{1};
+  std::mutex lock_;
+  std::atomic<FILTER_STATE> state_{State_Stopped};
+  IFilterGraph* graph_ = nullptr;  // not counted: the graph holds the filter
+  IReferenceClock* clock_ = nullptr;
+  WCHAR name_[128] = {};
+  std::atomic<long> brightness_{kBrightnessDefault};
+  CapturePin pin_;
+};
+
+}  // namespace test_camera
