@@ -1,10 +1,12 @@
-// The engine's own camera dialog (23/1): a small modal window naming the
+// The camera dialog (23/1): a capture device's own property pages
+// (DevicePages.h), else the engine's own dialog, a small modal window naming the
 // connected camera and its capture size, with an OK button. It closes on
 // OK, Cancel or WM_CLOSE, and by itself after the time the scenario
 // channel sets, so an unattended run never waits on it.
 #include <string>
 #include <vector>
 
+#include "DevicePages.h"
 #include "EngineCommands.h"
 #include "Engine.h"
 #include "Handlers.h"
@@ -76,6 +78,16 @@ HRESULT ExecuteDialog(Session& session, const Call& call) {
   if (call.subCode != 1) return E_NOTIMPL;
   Engine& engine = Engine::Instance();
   if (engine.dialogOpen) return session.Fail(kReasonBusy);
+  // A capture device shows its own pages; without pages (or when the frame
+  // cannot be shown) the engine's dialog stands in.
+  if (session.camera && session.camera->IsDevice() && session.camera->DeviceFilter()) {
+    engine.dialogOpen = true;
+    const HRESULT hr = ShowDevicePages(session.camera->DeviceFilter(), session.camera->Definition().name,
+                                       engine.dialogAutoCloseMs);
+    engine.dialogOpen = false;
+    if (SUCCEEDED(hr)) return S_OK;
+    LogLine("the device's property pages could not be shown: 0x%08lX", static_cast<unsigned long>(hr));
+  }
   DialogText text;
   if (session.camera) {
     const FrameSize size = session.camera->CaptureSize();

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "EngineMessages.h"
 #include "EngineMovieFiles.h"
 #include "TestCamera.h"
+#include "TestCameraRegistration.h"
 #include "common/Strings.h"
 
 using namespace engine;
@@ -24,29 +26,6 @@ using engine_test::EngineClient;
 using engine_test::MessageSink;
 
 namespace {
-
-using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
-
-// Registers the filter DLL for the test suite and takes it away after.
-class FilterRegistration {
- public:
-  HRESULT Register() {
-    module_.reset(::LoadLibraryW(test_camera::kFilterFile));
-    if (!module_) return HRESULT_FROM_WIN32(::GetLastError());
-    Call("DllUnregisterServer");  // a previous run may have left it
-    return Call("DllRegisterServer");
-  }
-  void Unregister() {
-    if (module_) Call("DllUnregisterServer");
-  }
-
- private:
-  HRESULT Call(const char* name) {
-    auto function = reinterpret_cast<RegisterFunction>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)));
-    return function ? function() : E_NOINTERFACE;
-  }
-  common::UniqueModule module_;
-};
 
 // Devices first, then one synthetic camera.
 std::string WebcamConfig() {
@@ -113,7 +92,7 @@ int LargestDifference(const Shot& picture, long brightness) {
 class EngineWebcam : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    registration_ = new FilterRegistration;
+    registration_ = new test_camera::Registration;
     ASSERT_EQ(S_OK, registration_->Register());
   }
   static void TearDownTestSuite() {
@@ -147,14 +126,14 @@ class EngineWebcam : public ::testing::Test {
     return SUCCEEDED(client_.ExecRecord(kCmdPicture, kPictureToFile, request)) && ReadPicture(path, picture);
   }
 
-  static FilterRegistration* registration_;
+  static test_camera::Registration* registration_;
   EngineClient client_;
   MessageSink sink_;
   common::UniqueKernelHandle unplug_ = ControlEvent(test_camera::kUnplugEvent);
   common::UniqueKernelHandle silent_ = ControlEvent(test_camera::kSilentEvent);
 };
 
-FilterRegistration* EngineWebcam::registration_ = nullptr;
+test_camera::Registration* EngineWebcam::registration_ = nullptr;
 
 TEST_F(EngineWebcam, ListsTheDeviceBeforeTheSyntheticCamera) {
   long count = 0;
@@ -235,7 +214,7 @@ TEST_F(EngineWebcam, MoviesTakeFramesByTheirPeriodNotByTheDevicesDeliveries) {
   ASSERT_EQ(S_OK, client_.Exec(kCmdMovie, kMovieStop));
   EXPECT_GE(state[1], 48);
   EXPECT_LE(state[1], 54);
-  engine_test::ExpectFrames(path, "at least", 48, false);
+  engine_test::ExpectFrames(path, "at-least", 48, false);
 }
 
 TEST_F(EngineWebcam, BrightnessIsTheDevicesAndTravelsWithTheSettings) {
@@ -333,6 +312,62 @@ TEST_F(EngineWebcam, TheGraphStopsWhenTheLastClientLetsGo) {
   sink_.Pump(300);
   ::ResetEvent(delivered.get());
   EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(delivered.get(), 600));
+}
+
+// Looks (from a thread of the test) for the engine's window that shows the
+// test camera's property page, and cancels it.
+struct PageSearch {
+  HWND frame = nullptr;
+  wchar_t title[128] = {};
+};
+
+BOOL CALLBACK FindPageText(HWND child, LPARAM found) {
+  wchar_t text[128] = {};
+  ::GetWindowTextW(child, text, 128);
+  if (std::wcscmp(text, test_camera::kPageText) != 0) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+BOOL CALLBACK FindFrame(HWND top, LPARAM search) {
+  bool found = false;
+  ::EnumChildWindows(top, &FindPageText, reinterpret_cast<LPARAM>(&found));
+  if (!found) return TRUE;
+  auto* s = reinterpret_cast<PageSearch*>(search);
+  s->frame = top;
+  ::GetWindowTextW(top, s->title, 128);
+  return FALSE;
+}
+
+DWORD WINAPI CancelPropertyFrame(LPVOID parameter) {
+  auto* search = static_cast<PageSearch*>(parameter);
+  for (int i = 0; i < 100 && !search->frame; ++i) {
+    ::Sleep(100);
+    ::EnumWindows(&FindFrame, reinterpret_cast<LPARAM>(search));
+  }
+  if (search->frame) ::PostMessageW(search->frame, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return 0;
+}
+
+TEST_F(EngineWebcam, TheCameraDialogIsTheDevicesPropertyFrame) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  // A safety net: the engine cancels the frame itself after 20 s.
+  ASSERT_EQ(S_OK, client_.Exec(kScenarioDialogAutoClose, 20000));
+  PageSearch search;
+  common::UniqueKernelHandle watcher(::CreateThread(nullptr, 0, &CancelPropertyFrame, &search, 0, nullptr));
+  const DWORD started = ::GetTickCount();
+  EXPECT_EQ(S_OK, client_.Exec(kCmdDialog, kDialogCamera));
+  const DWORD took = ::GetTickCount() - started;
+  ::WaitForSingleObject(watcher.get(), 15000);
+  client_.Exec(kScenarioDialogAutoClose, 0);
+  ASSERT_NE(nullptr, search.frame) << "no window showed the device's page";
+  EXPECT_LT(took, 15000u) << "closed by the test, not by the safety net";
+  EXPECT_NE(nullptr, std::wcsstr(search.title, test_camera::kFriendlyName)) << common::WideToAnsi(search.title);
+  // The engine's own dialog serves the synthetic camera.
+  ASSERT_EQ(S_OK, client_.Connect(1));
+  ASSERT_EQ(S_OK, client_.Exec(kScenarioDialogAutoClose, 300));
+  EXPECT_EQ(S_OK, client_.Exec(kCmdDialog, kDialogCamera));
+  client_.Exec(kScenarioDialogAutoClose, 0);
 }
 
 }  // namespace

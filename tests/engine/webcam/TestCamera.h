@@ -18,6 +18,8 @@ inline constexpr GUID kPageClsid = {0xc4e2a97b, 0x3d15, 0x4f88, {0xb6, 0xa0, 0x7
 
 inline constexpr wchar_t kFriendlyName[] = L"Torvane Test Camera";
 inline constexpr wchar_t kPageTitle[] = L"Test Camera Settings";
+// The one label of the page.
+inline constexpr wchar_t kPageText[] = L"Brightness is set through the camera's amplifier.";
 inline constexpr wchar_t kFilterFile[] = L"test_camera_filter.dll";
 
 // Control channel (named manual-reset events, across processes):

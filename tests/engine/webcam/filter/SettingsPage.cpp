@@ -38,7 +38,7 @@ STDMETHODIMP SettingsPage::SetPageSite(IPropertyPageSite* site) {
 
 STDMETHODIMP SettingsPage::Activate(HWND parent, LPCRECT rect, BOOL) {
   if (!rect) return E_POINTER;
-  window_ = ::CreateWindowExW(0, L"STATIC", L"Brightness is set through the camera's amplifier.",
+  window_ = ::CreateWindowExW(0, L"STATIC", kPageText,
                               WS_CHILD, rect->left, rect->top, rect->right - rect->left,
                               rect->bottom - rect->top, parent, nullptr, nullptr, nullptr);
   return window_ ? S_OK : E_FAIL;

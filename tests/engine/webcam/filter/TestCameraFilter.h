@@ -11,6 +11,7 @@
 #include <atomic>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "TestCamera.h"
 #include "common/UniqueHandle.h"
@@ -74,7 +75,7 @@ class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
   HRESULT TryConnect(IPin* receiver, FormatChoice choice);
   HRESULT DecideAllocator(IMemInputPin* input, const AM_MEDIA_TYPE& type);
   void Stream();
-  HRESULT DeliverOne(std::uint32_t frame);
+  HRESULT DeliverOne(std::uint32_t frame, HANDLE delivered);
 
   CameraFilter* filter_;
   IPin* connected_ = nullptr;
@@ -84,6 +85,10 @@ class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
   bool chosen_ = false;  // SetFormat narrowed the offered types to choice_
   std::thread thread_;
   common::UniqueKernelHandle stop_;
+  // The picture without its frame number (streaming thread only).
+  std::vector<BYTE> picture_;
+  long pictureBrightness_ = 0;
+  FormatChoice pictureChoice_;
 };
 
 class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecifyPropertyPages {
