@@ -1,6 +1,7 @@
 // Keyboard driving of a popup menu for tests.
 #include "MenuDriver.h"
 
+#include "UserInput.h"
 #include "common/Strings.h"
 
 namespace testing_support {
@@ -35,7 +36,8 @@ std::vector<std::string> ReadLines(HMENU menu) {
 
 }  // namespace
 
-MenuDriver::MenuDriver(UINT choose) : choose_(choose), timer_(::SetTimer(nullptr, 0, 50, OnTimer)) {
+MenuDriver::MenuDriver(UINT choose, Keys keys)
+    : choose_(choose), keys_(keys), timer_(::SetTimer(nullptr, 0, 50, OnTimer)) {
   g_driver = this;
 }
 
@@ -63,7 +65,11 @@ void MenuDriver::Step(HWND menuWindow, HMENU menu) {
     key = VK_RETURN;
   }
   done_ = key != VK_DOWN;
-  ::PostMessageW(menuWindow, WM_KEYDOWN, key, 0);
+  if (keys_ == Keys::kReal) {
+    UserInput::Key(static_cast<WORD>(key));
+  } else {
+    ::PostMessageW(menuWindow, WM_KEYDOWN, key, 0);
+  }
 }
 
 }  // namespace testing_support

@@ -9,8 +9,12 @@
 #include "MenuDriver.h"
 #include "PortalContract.h"
 #include "PortalLibrary.h"
+#include "UserInput.h"
 #include "engine/interface/EngineCommands.h"
 #include "portal/ui/UiMessages.h"
+#include "portal/ui/bar/PaneBar.h"
+
+#include <commctrl.h>
 
 namespace dispid = tovra2::dispid;
 using testing_support::Variant;
@@ -72,6 +76,37 @@ class Menus : public portal_test::OleTest {
     portal_->PumpUntil([&] { return driver.Done(); }, click == WM_LBUTTONDOWN ? 5000 : 500);
     portal_->PumpFor(100);  // the events of the choice
     return driver.Lines();
+  }
+  // The bar's pane at index clicked with the mouse (real input), the menu
+  // it opens driven with real keys.
+  Lines Click(int index, UINT choose) {
+    portal_->PumpFor(600);  // the bar drops a repeated click within 500 ms
+    portal_->Events().clear();
+    const HWND bar = ::GetDlgItem(portal_->Window(), portal::kPaneBarId);
+    RECT pane = {};
+    if (!::SendMessageW(bar, SB_GETRECT, index, reinterpret_cast<LPARAM>(&pane))) return {"no pane"};
+    testing_support::MenuDriver driver(choose, testing_support::MenuDriver::Keys::kReal);
+    if (!testing_support::UserInput::Click(bar, POINT{(pane.left + pane.right) / 2, (pane.top + pane.bottom) / 2})) {
+      return {"pane covered"};
+    }
+    portal_->PumpUntil([&] { return driver.Done(); });
+    portal_->PumpFor(100);  // the events of the choice
+    return driver.Lines();
+  }
+  LONG FormatWidth() {
+    LONG width = 0, height = 0, depth = 0;
+    std::vector<Variant> args;
+    for (LONG* out : {&width, &height, &depth, &depth}) args.push_back(Variant::ByRef(out));
+    portal_->Call(dispid::kGetVideoFormat, std::move(args));
+    return width;
+  }
+  std::wstring PaneText(int index) {
+    wchar_t text[64] = {};
+    const HWND bar = ::GetDlgItem(portal_->Window(), portal::kPaneBarId);
+    if (LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, index, 0)) < 64) {
+      ::SendMessageW(bar, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text));
+    }
+    return text;
   }
   // The events apart from motion values, and whether a motion value of 0 came.
   Codes Fired(bool* paused = nullptr) const {
@@ -153,6 +188,41 @@ TEST_F(Menus, ResolutionMenuOffersWhatTheCameraSupports) {
   ExpectMotionRestored();
   EXPECT_EQ("40003 &640 x 480 default", Drive(portal::kMsgResolutionButton, 0).back());
   EXPECT_TRUE(Drive(portal::kMsgResolutionButton, 0, WM_RBUTTONDOWN).empty()) << "a right click opens nothing";
+}
+
+// As in Torvane: the bar comes before the camera, whose connection then
+// enables the resolution button. Panes 116, 113 and 115 in that order.
+TEST_F(Menus, BarPanesClickedOpenTheirMenus) {
+  constexpr int kResolutionPane = 1, kCameraPane = 2;
+  ASSERT_EQ(1, Call(dispid::kEnableUIElements, {tovra2::kElementStatusBar, 0, 1}));
+  Connect(1);
+  EXPECT_EQ(L"320 x 240", PaneText(kResolutionPane));
+  EXPECT_EQ((Lines{"40001 &160 x 120", "40002 &320 x 240 default", "40003 &640 x 480"}),
+            Click(kResolutionPane, 40003));
+  bool paused = false;
+  EXPECT_EQ((Codes{{tovra2::kNotifyFormatChanged, 640}}), Fired(&paused));
+  EXPECT_TRUE(paused);
+  EXPECT_EQ(640, FormatWidth());
+  EXPECT_EQ(L"640 x 480", PaneText(kResolutionPane));
+  ExpectMotionRestored();
+
+  // Escape in the camera menu switches nothing and restores properties
+  // 19 and 20; a camera chosen by keyboard is switched to.
+  EXPECT_EQ((Lines{"190 Desk", "191 Door checked default", "-", "200 Camera &settings..."}), Click(kCameraPane, 0));
+  paused = false;
+  EXPECT_TRUE(Fired(&paused).empty());
+  EXPECT_TRUE(paused);
+  ExpectMotionRestored();
+  EXPECT_EQ(4u, Click(kCameraPane, 190).size());
+  EXPECT_EQ((Codes{{tovra2::kNotifyCameraSwitching, 0}, {tovra2::kNotifyCameraChanged, 0}}), Fired());
+  EXPECT_EQ(0, portal_->Get(dispid::kCameraIndex));
+  ExpectMotionRestored();
+
+  // Escape in the resolution menu keeps the format.
+  const LONG width = FormatWidth();
+  EXPECT_EQ(3u, Click(kResolutionPane, 0).size());
+  EXPECT_TRUE(Fired().empty());
+  EXPECT_EQ(width, FormatWidth());
 }
 
 }  // namespace
