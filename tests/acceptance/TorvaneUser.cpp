@@ -96,6 +96,34 @@ bool TorvaneUser::FileMenu(int entry, const wchar_t* shot) {
   return Gone(menu, kPatienceMs);
 }
 
+bool TorvaneUser::BarMenu(int pane, int downs, const wchar_t* shot) {
+  const HWND bar = torvane_.PaneBar();
+  POINT centre{};
+  if (!bar || !Centre(bar, SB_GETRECT, static_cast<WPARAM>(pane), &centre)) {
+    ADD_FAILURE() << "no pane " << pane << " in the bar";
+    return false;
+  }
+  if (!WaitUntil([&] { return UserInput::Click(bar, centre); }, kPatienceMs)) {
+    ADD_FAILURE() << "another window lies over pane " << pane;
+    return false;
+  }
+  // The menu opens beside the pane, away from the mouse.
+  HWND menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, kPatienceMs);
+  if (!menu) {
+    ADD_FAILURE() << "pane " << pane << " opened no menu";
+    return false;
+  }
+  UserInput::Key(VK_DOWN, downs);
+  if (shot) {
+    ::Sleep(200);  // the menu draws its selection
+    Shot(menu, shot);
+  }
+  UserInput::Key(VK_RETURN);
+  // No bar tool tip is left over what the choice brings up.
+  MouseAway();
+  return Gone(menu, kPatienceMs);
+}
+
 HWND TorvaneUser::Dialog(const std::wstring& title, DWORD timeoutMs) const {
   return torvane_.WaitForDialog(title, timeoutMs);
 }

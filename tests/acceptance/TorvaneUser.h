@@ -1,9 +1,9 @@
 // A user at the real Torvane.exe: every command is given with the mouse or
 // the keyboard through real input (toolbar buttons clicked, the File menu
-// opened with Alt+F, fields typed into, folders opened with
-// double-clicks), every answer read back from the windows' texts, and a
-// screenshot taken of each window and dialog on the way. Every step waits
-// within a bound and reports whether it got there.
+// opened with Alt+F, the control's bar clicked, fields typed into), every
+// answer read back from the windows' texts, and a screenshot taken of each
+// window and dialog on the way. Every step waits within a bound and
+// reports whether it got there.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,12 @@ class TorvaneUser {
   // Alt+F, then Down to the entry (0 = the first, separators skipped) and
   // Enter; a screenshot of the open menu when shot is given.
   bool FileMenu(int entry, const wchar_t* shot = nullptr);
+
+  // The pane of the control's bar at index (its status pane is 0),
+  // clicked: the menu it opens, a screenshot of it when shot is given,
+  // then Down pressed downs times (the first press selects the first item)
+  // and Enter.
+  bool BarMenu(int pane, int downs, const wchar_t* shot = nullptr);
 
   HWND Dialog(const std::wstring& title, DWORD timeoutMs = 20000) const;
   // A recording dialog (frmPopUp) whose frame reads frame.
