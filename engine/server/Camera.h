@@ -64,6 +64,7 @@ class Camera {
 
   // Capture devices ---------------------------------------------------------
   bool IsDevice() const noexcept { return !moniker_.empty(); }
+  const std::wstring& MonikerName() const noexcept { return moniker_; }
   // Builds and runs the device's graph unless it runs, and waits up to
   // kFirstFrameMs for its first frame (VFW_E_TIMEOUT when none comes).
   // Frames and events are posted to window.

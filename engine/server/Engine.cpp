@@ -20,6 +20,8 @@ constexpr UINT kDeviceFrameMessage = WM_APP + 2;
 constexpr UINT kDeviceEventMessage = WM_APP + 3;
 // A device that delivers nothing for this long is taken as unplugged.
 constexpr DWORD kDeviceSilenceMs = 2000;
+// How often the devices nobody captures from are looked for.
+constexpr DWORD kDeviceListPollMs = 3000;
 // An engine that nobody connects to ends after this long.
 constexpr DWORD kStartupGraceMs = 15000;
 
@@ -195,12 +197,37 @@ void Engine::Deliver(Camera& camera) {
 // (it comes back with its next frame).
 void Engine::WatchDevices() {
   const DWORD now = ::GetTickCount();
+  if (now - lastDeviceList_ >= kDeviceListPollMs) {
+    lastDeviceList_ = now;
+    LookForIdleDevices();
+  }
   for (auto& camera : cameras_) {
     if (!camera->IsDevice() || !camera->Capturing() || camera->Gone()) continue;
     const DWORD last = camera->LastDelivery();
     if (now - (last ? last : camera->CaptureStarted()) > kDeviceSilenceMs) {
       LogLine("capture device \"%s\" stopped delivering", camera->Definition().name.c_str());
       CameraLost(*camera);
+    }
+  }
+}
+
+// A device nobody captures from has no graph to report its loss: it is
+// gone when the system no longer lists it, and back when it does again.
+void Engine::LookForIdleDevices() {
+  const bool anyIdle = std::any_of(cameras_.begin(), cameras_.end(),
+                                   [](const auto& c) { return c->IsDevice() && !c->Capturing(); });
+  if (!anyIdle) return;
+  const std::vector<CaptureDevice> present = ListCaptureDevices();
+  for (auto& camera : cameras_) {
+    if (!camera->IsDevice() || camera->Capturing()) continue;
+    const bool listed = std::any_of(present.begin(), present.end(), [&](const CaptureDevice& d) {
+      return d.monikerName == camera->MonikerName();
+    });
+    if (!listed && !camera->Gone()) {
+      LogLine("capture device \"%s\" is no longer listed", camera->Definition().name.c_str());
+      CameraLost(*camera);
+    } else if (listed && camera->Gone()) {
+      CameraBack(*camera);
     }
   }
 }

@@ -74,6 +74,7 @@ class Engine {
   void OnDeviceFrame(WPARAM cookie);
   void OnDeviceEvent(WPARAM cookie);
   void WatchDevices();
+  void LookForIdleDevices();
   void Deliver(Camera& camera);
   void DropDeadClients();
   bool NeedsFrames(const Camera& camera) const noexcept;
@@ -84,6 +85,7 @@ class Engine {
   common::UniqueWindow window_;
   int frameRate_ = 15;
   DWORD startedAt_ = 0;
+  DWORD lastDeviceList_ = 0;
 };
 
 }  // namespace engine

@@ -314,6 +314,53 @@ TEST_F(EngineWebcam, TheGraphStopsWhenTheLastClientLetsGo) {
   EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(delivered.get(), 600));
 }
 
+TEST_F(EngineWebcam, TheGraphOfAClientThatDiesIsTornDown) {
+  // This client holds the synthetic camera, so that the other process's
+  // engine object cannot reload the configuration (no reload while a
+  // camera is connected) and connects the device, camera 0.
+  ASSERT_EQ(S_OK, client_.Connect(1));
+  common::UniqueKernelHandle delivered(::CreateEventW(nullptr, FALSE, FALSE, test_camera::kDeliveredEvent));
+  common::UniqueKernelHandle ready(::CreateEventA(nullptr, TRUE, FALSE, "EngineWebcamClientReady"));
+  char command[] = "engine_test_client.exe EngineWebcamClientReady";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  common::UniqueKernelHandle child(process.hProcess), thread(process.hThread);
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(ready.get(), 20000));
+  long inUse = 0;
+  const std::int32_t device = 0;
+  ASSERT_EQ(S_OK, client_.Inq(kCmdCameraInUse, 0, &device, sizeof(device), &inUse, sizeof(std::int32_t)));
+  ASSERT_EQ(1, inUse);
+  ::ResetEvent(delivered.get());
+  EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(delivered.get(), 1000));
+  ::TerminateProcess(child.get(), 9);
+  ::WaitForSingleObject(child.get(), 5000);
+  sink_.Pump(1000);  // the engine looks for dead clients on every tick
+  ASSERT_EQ(S_OK, client_.Inq(kCmdCameraInUse, 0, &device, sizeof(device), &inUse, sizeof(std::int32_t)));
+  EXPECT_EQ(0, inUse);
+  ::ResetEvent(delivered.get());
+  EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(delivered.get(), 600));
+}
+
+TEST_F(EngineWebcam, ADeviceNobodyUsesIsGoneWhenTheSystemNoLongerListsIt) {
+  registration_->Unregister();
+  CameraRecord record{};
+  for (int i = 0; i < 60 && record.state != kCameraGone; ++i) {
+    sink_.Pump(100);
+    ASSERT_EQ(S_OK, client_.InqRecord(kCmdCameraRecord, 0, &record));
+  }
+  EXPECT_EQ(kCameraGone, record.state);
+  EXPECT_EQ(E_FAIL, client_.Connect(0));
+  sink_.Clear();
+  ASSERT_EQ(S_OK, registration_->Register());
+  ASSERT_TRUE(sink_.WaitFor(kMsgReconnected, 6000));
+  EXPECT_EQ(1u, sink_.Count(kMsgReconnectRequest));
+  ASSERT_EQ(S_OK, client_.InqRecord(kCmdCameraRecord, 0, &record));
+  EXPECT_EQ(kCameraReady, record.state);
+  EXPECT_EQ(S_OK, client_.Connect(0));
+}
+
 // Looks (from a thread of the test) for the engine's window that shows the
 // test camera's property page, and cancels it.
 struct PageSearch {
