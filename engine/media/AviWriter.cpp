@@ -35,7 +35,8 @@ HRESULT AviWriter::Open(const std::wstring& path, const MovieFormat& format) {
   if (IsOpen()) return HRESULT_FROM_WIN32(ERROR_ALREADY_INITIALIZED);
   if (!ValidFormat(format)) return E_INVALIDARG;
   HRESULT hr = mjpeg_.SetQuality(format.jpegQuality);
-  if (SUCCEEDED(hr) && format.audio) hr = tone_.Reset(*format.audio);
+  sound_ = external_ ? external_ : &tone_;
+  if (SUCCEEDED(hr) && format.audio) hr = sound_->Reset(*format.audio);
   if (FAILED(hr)) return hr;
   hr = container_.Open(path, StreamsFor(format), format.limits);
   if (SUCCEEDED(hr)) format_ = format;
@@ -47,7 +48,7 @@ std::size_t AviWriter::AudioFramesDue(std::uint32_t videoFrames) const noexcept 
   const std::uint64_t due = static_cast<std::uint64_t>(videoFrames) * format_.scale *
                             static_cast<std::uint64_t>(format_.audio->samplesPerSecond) /
                             format_.rate;
-  return static_cast<std::size_t>(due - tone_.FramesRendered());
+  return static_cast<std::size_t>(due - sound_->FramesRendered());
 }
 
 HRESULT AviWriter::AddVideoFrame(const Frame& frame) {
@@ -60,16 +61,16 @@ HRESULT AviWriter::AddVideoFrame(const Frame& frame) {
     chunks[0] = {kChunkVideoCompressed, videoBytes_.data(), videoBytes_.size()};
   }
   std::size_t count = 1;
-  const std::uint64_t toneBefore = tone_.FramesRendered();
+  const std::uint64_t soundBefore = sound_->FramesRendered();
   if (format_.audio) {
     audioBytes_.clear();
-    tone_.Render(AudioFramesDue(FramesWritten() + 1), audioBytes_);
+    sound_->Render(AudioFramesDue(FramesWritten() + 1), audioBytes_);
     if (!audioBytes_.empty()) chunks[count++] = {kChunkAudio, audioBytes_.data(), audioBytes_.size()};
   }
   const HRESULT hr = container_.Write(chunks, count);
   // A frame that was not written takes its audio back: it is due again
   // with the next frame.
-  if (FAILED(hr)) tone_.SetPosition(toneBefore);
+  if (FAILED(hr)) sound_->SetPosition(soundBefore);
   return hr;
 }
 

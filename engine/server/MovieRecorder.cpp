@@ -15,8 +15,15 @@ HRESULT MovieRecorder::Start(const MovieSettings& settings) {
   format.SetFramePeriodMs(settings.framePeriodMs);
   format.audio = settings.audio;
   format.limits = settings.limits;
+  // Sound from the audio capture device when there is one that takes the
+  // movie's format, else the synthetic tone.
+  const bool live = settings.audio && Microphone::Present() && SUCCEEDED(microphone_.Reset(*settings.audio));
+  writer_.UseSound(live ? &microphone_ : nullptr);
   const HRESULT hr = writer_.Open(settings.path, format);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) {
+    microphone_.Close();
+    return hr;
+  }
   settings_ = settings;
   started_ = lastProgress_ = ::GetTickCount();
   return S_OK;
@@ -33,7 +40,9 @@ HRESULT MovieRecorder::AddFrame(const media::Frame& frame) {
 
 HRESULT MovieRecorder::Stop() {
   if (!Active()) return S_OK;
-  return writer_.Close();
+  const HRESULT hr = writer_.Close();
+  microphone_.Close();
+  return hr;
 }
 
 std::uint32_t MovieRecorder::FramesDue() const noexcept {

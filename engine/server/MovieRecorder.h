@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CameraConfig.h"
+#include "Microphone.h"
 #include "media/AviWriter.h"
 #include "media/TextStampStyle.h"
 
@@ -48,6 +49,7 @@ class MovieRecorder {
  private:
   MovieSettings settings_;
   media::AviWriter writer_;
+  Microphone microphone_;
   media::Frame stamped_;
   DWORD started_ = 0;
   DWORD lastProgress_ = 0;

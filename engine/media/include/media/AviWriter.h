@@ -54,6 +54,9 @@ class AviWriter {
   // or scale, a bad audio format or JPEG quality; the Win32 failure when
   // path cannot be created or written.
   HRESULT Open(const std::wstring& path, const MovieFormat& format);
+  // The sound of the movies opened from now on: `source` (not owned; it
+  // must outlive the movie), or the synthetic tone for null.
+  void UseSound(SoundSource* source) noexcept { external_ = source; }
   bool IsOpen() const noexcept { return container_.IsOpen(); }
 
   // Appends one frame of the opened size (E_INVALIDARG otherwise) and its
@@ -75,6 +78,8 @@ class AviWriter {
   MovieFormat format_;
   MjpegEncoder mjpeg_;
   ToneSource tone_;
+  SoundSource* external_ = nullptr;
+  SoundSource* sound_ = &tone_;
   std::vector<std::uint8_t> videoBytes_, audioBytes_;
 };
 
