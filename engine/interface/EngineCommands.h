@@ -31,6 +31,7 @@ enum Command : long {
   kCmdMode = 28,               // ModeSub: the camera mode shown on the status bar
   kCmdStillFormat = 29,        // StillFormatSub: StillFormatRecord
   kCmdFeature = 31,            // inquire: FeatureInquiryRecord
+  kCmdProcessId = 32,          // inquire: long, the engine's process id (a client watches it)
   kCmdLastFailure = 99,        // inquire: long FailureReason
   kCmdScenarioFirst = 1000,    // test scenario channel: ScenarioCommand
 };

@@ -116,6 +116,7 @@ HRESULT InquireCameraCommand(Session& session, const Call& call) {
       return session.camera ? WriteLong(call, session.camera->State()) : session.Fail(kReasonNoCamera);
     case kCmdCameraInUse: return CameraInUse(call);
     case kCmdFeature: return FeatureInquiry(call);
+    case kCmdProcessId: return WriteLong(call, static_cast<long>(::GetCurrentProcessId()));
     case kCmdLastFailure: return WriteLong(call, session.lastFailure);
     default: return E_NOTIMPL;
   }

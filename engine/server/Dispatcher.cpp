@@ -59,6 +59,7 @@ HRESULT DispatchInquire(Session& session, const Call& call) {
     case kCmdCameraState:
     case kCmdCameraInUse:
     case kCmdFeature:
+    case kCmdProcessId:
     case kCmdLastFailure:
       return InquireCameraCommand(session, call);
     case kCmdProperty: return InquireProperty(session, call);

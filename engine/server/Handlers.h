@@ -10,7 +10,7 @@
 namespace engine {
 
 // Prepare, cameras, connection, notification window, inquiries 2, 13-21,
-// 31 and 99 (CameraCommands.cpp).
+// 31, 32 and 99 (CameraCommands.cpp).
 HRESULT ExecuteCameraCommand(Session& session, const Call& call);
 HRESULT InquireCameraCommand(Session& session, const Call& call);
 

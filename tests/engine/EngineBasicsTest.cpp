@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "EngineClient.h"
+#include "common/Strings.h"
+#include "common/UniqueHandle.h"
 
 using namespace engine;
 using engine_test::EngineClient;
@@ -237,6 +239,24 @@ TEST_F(EngineBasics, FeatureInquiryKnowsOnlyTheShowHideIdentifier) {
   record.identifier.Data1 ^= 1;
   EXPECT_TRUE(FAILED(client_.Inq(kCmdFeature, 0, &record, sizeof(record), &dummy, 1)));
   EXPECT_TRUE(FAILED(client_.Inq(kCmdFeature, 0, &record, 23, &dummy, 1)));
+}
+
+// A client watches the process the inquiry names: it must be the running
+// engine's, not the caller's.
+TEST_F(EngineBasics, ProcessIdInquiryNamesTheRunningEngine) {
+  long id = 0;
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdProcessId, 0, &id));
+  EXPECT_NE(::GetCurrentProcessId(), static_cast<DWORD>(id));
+  common::UniqueKernelHandle process(
+      ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id)));
+  ASSERT_TRUE(process);
+  EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(process.get(), 0)) << "the process runs";
+  wchar_t image[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  ASSERT_TRUE(::QueryFullProcessImageNameW(process.get(), 0, image, &length));
+  const std::wstring path(image, length);
+  EXPECT_EQ(L"cameraengine.exe", common::ToLower(path.substr(path.find_last_of(L"\\/") + 1)));
+  EXPECT_EQ(E_NOTIMPL, client_.Exec(kCmdProcessId, 0)) << "an inquiry only";
 }
 
 TEST_F(EngineBasics, InjectedFailureHitsTheNextCommandOnly) {
