@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include "PortalContract.h"
+#include "KillProcess.h"
 #include "PortalLibrary.h"
 #include "Tovra2.h"
 #include "common/Strings.h"
@@ -181,11 +182,7 @@ int KillCameraEngines() {
   int killed = 0;
   for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
     if (_wcsicmp(entry.szExeFile, L"CameraEngine.exe") != 0) continue;
-    common::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-    if (process && ::TerminateProcess(process.get(), 9)) {
-      ::WaitForSingleObject(process.get(), 5000);
-      ++killed;
-    }
+    if (testing_support::KillProcess(entry.th32ProcessID)) ++killed;
   }
   return killed;
 }

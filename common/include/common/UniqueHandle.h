@@ -130,6 +130,12 @@ struct LocalMemoryTraits {  // memory the system hands out for LocalFree (Format
   static void Close(Handle h) noexcept { ::LocalFree(h); }
 };
 
+struct ThreadPoolWaitTraits {  // RegisterWaitForSingleObject: closing waits for a running callback
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::UnregisterWaitEx(h, INVALID_HANDLE_VALUE); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
@@ -147,6 +153,7 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using UniqueLocalText = UniqueHandle<LocalMemoryTraits<wchar_t>>;
+using UniqueThreadPoolWait = UniqueHandle<ThreadPoolWaitTraits>;
 
 // Locks movable global memory for the lifetime of the guard.
 class GlobalLockGuard {

@@ -1,6 +1,6 @@
 // Engine reports about the camera itself: lost, plugged in again, marked as
-// gone; and the information screen that stands in while no camera is
-// connected.
+// gone; the engine's own end; and the information screen that stands in
+// while no camera is connected.
 #include "core/messages/MessageRouter.h"
 
 #include "PortalContract.h"
@@ -60,6 +60,31 @@ bool MessageRouter::OnCameraStateCheck(WPARAM, LPARAM) {
     bar_.Redraw();
   }
   ChooseInfoScreen();
+  Notify(tovra2::kNotifyCameraGone);
+  return true;
+}
+
+// The engine's process ended (killed or crashed): the control lets the
+// engine go as it would an unplugged camera. A movie being recorded is
+// finished from its capture file first; the client hears of the ended
+// recording and of the lost camera only once the control is settled, with
+// no engine left to call.
+bool MessageRouter::OnEngineGone(WPARAM, LPARAM) {
+  if (!session_.HasEngine()) return true;  // already let go
+  timer_.Stop();
+  bar_.ResetAfterCameraLoss();
+  const bool wasRecording = movies_.RecordingLocal();
+  if (wasRecording) AsMemberCall([&] { return movies_.Stop(); });
+  session_.Abandon();
+  hook_.Close();
+  view_.SetPreviewLive(false);
+  view_.LayOut();
+  view_.Repaint();
+  ChooseInfoScreen();
+  if (wasRecording) {
+    bar_.ShowRecordingEnded();
+    Notify(tovra2::kNotifyRecordingEnded, kRecordingEndCameraLost);
+  }
   Notify(tovra2::kNotifyCameraGone);
   return true;
 }

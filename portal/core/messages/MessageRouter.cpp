@@ -40,6 +40,7 @@ const MessageRouter::Route MessageRouter::kRoutes[] = {
     {kMsgCameraStateCheck, &MessageRouter::OnCameraStateCheck},
     {kMsgPropertyChanged, &MessageRouter::OnPropertyChanged},
     {kMsgIndicatorTimer, &MessageRouter::OnIndicatorTimer},
+    {kMsgEngineGone, &MessageRouter::OnEngineGone},
     {kMsgResolutionButton, &MessageRouter::OnResolutionButton},
     {kMsgCameraButton, &MessageRouter::OnCameraButton},
     {kMsgFormatSequenceRequest, &MessageRouter::OnFormatSequenceRequest},

@@ -78,6 +78,7 @@ class MessageRouter {
   bool OnReconnectRequest(WPARAM wParam, LPARAM lParam);
   bool OnReconnected(WPARAM wParam, LPARAM lParam);
   bool OnCameraStateCheck(WPARAM wParam, LPARAM lParam);
+  bool OnEngineGone(WPARAM wParam, LPARAM lParam);
   // The control's own user interface (UserInterfaceMessages.cpp)
   bool OnResolutionButton(WPARAM wParam, LPARAM lParam);
   bool OnCameraButton(WPARAM wParam, LPARAM lParam);

@@ -17,18 +17,29 @@ using namespace engine;
 
 void CameraSession::Prepare(std::unique_ptr<EngineLink> engine, std::wstring_view uniqueName,
                             std::wstring_view registryKey) {
-  engine_ = std::move(engine);
+  engine_ = watch_.Watch(std::move(engine));
   state_.uniqueName = std::wstring(uniqueName);
   state_.settingsKey = CompleteSettingsKey(registryKey);
   // Both results are ignored: a prepared control works with what it has.
   engine_->ExecuteRecord(kCmdPrepare, kNoSubCode, MakePrepareRecord(state_.uniqueName, state_.settingsKey));
   engine_->ExecuteLong(kCmdNotifyWindow, kNotifyWindowSet, static_cast<LONG>(WindowToRecord(view_.Window())));
+  LONG processId = 0;
+  if (engine_->InquireLong(kCmdProcessId, kNoSubCode, &processId)) {
+    watch_.Start(static_cast<DWORD>(processId), view_.Window());
+  }
 }
 
 void CameraSession::Release() {
   if (!engine_) return;
+  // The engine's own end after the last release is no loss.
+  watch_.Stop();
   Disconnect();
   engine_->ExecuteLong(kCmdNotifyWindow, kNotifyWindowRemove, static_cast<LONG>(WindowToRecord(view_.Window())));
+  engine_.reset();
+}
+
+void CameraSession::Abandon() {
+  watch_.Stop();
   engine_.reset();
 }
 

@@ -15,6 +15,7 @@
 #include "core/NotificationSink.h"
 #include "core/WindowView.h"
 #include "core/session/ConnectionState.h"
+#include "core/session/EngineWatch.h"
 #include "engine/EngineLink.h"
 #include "engine/interface/EngineRecords.h"
 
@@ -29,12 +30,15 @@ class CameraSession {
   // --- the engine (CameraSession.cpp)
   bool HasEngine() const { return engine_ != nullptr; }
   EngineLink* Engine() const { return engine_.get(); }
-  // Takes the engine, completes the settings key and registers the
-  // control's window with the engine.
+  // Takes the engine, completes the settings key, registers the control's
+  // window with the engine and watches the engine's process.
   void Prepare(std::unique_ptr<EngineLink> engine, std::wstring_view uniqueName, std::wstring_view registryKey);
   // The window goes away: the camera is released, the engine forgets the
   // window and the control behaves as unprepared again.
   void Release();
+  // The engine's process has ended: its link goes without another call,
+  // and the control behaves as unprepared again.
+  void Abandon();
 
   ConnectionState& State() { return state_; }
   const ConnectionState& State() const { return state_; }
@@ -103,6 +107,7 @@ class CameraSession {
 
   WindowView& view_;
   NotificationSink& events_;
+  EngineWatch watch_{view_};  // outlives the link that reports to it
   std::unique_ptr<EngineLink> engine_;
   ConnectionState state_;
   PreviewSettings preview_;

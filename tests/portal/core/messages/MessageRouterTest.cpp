@@ -3,6 +3,7 @@
 // the coalescing of queued copies.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -272,6 +273,10 @@ std::vector<RouterCase> Cases() {
        {"Text 116 #116", "Tip 116"}},
       {"status redraw refreshes the bar", WithBar(), kMsgStatusRedraw, 0, 0, kRefreshReads, {}, {"LayOut"},
        {"Text 113 #110", "Enable 113 on", "Enable 115 on"}},
+      {"the engine has gone: no camera, the live picture off, the bar reset", WithBar(), portal::kMsgEngineGone, 0,
+       0, {}, {Fired(tovra2::kNotifyCameraGone)},
+       {"Live off", "LayOut", "Repaint", View::Screen(InfoScreenKind::kNoCamera)},
+       {"StopBlinking", "Text 113 #110", "Enable 113 off"}},
       {"retry button connects the last camera", nothing, WM_COMMAND, portal::kRetryButtonId, 0,
        {Inquire(kCmdConnected), Inquire(kCmdCameraRecord, tovra2::kNoCameraIndex)}, {}, {}},
   };
@@ -288,6 +293,47 @@ TEST(MessageRouter, EachMessageHasItsCallsEventsAndWindowRequests) {
     EXPECT_TRUE(MatchSequence("window requests", rig.view.actions, c.view));
     EXPECT_TRUE(MatchSequence("bar", rig.surface.Changes(), c.bar));
   }
+}
+
+// The engine died while this control recorded: the stop fails as calls to
+// a dead server do, the capture file becomes the movie at its target, and
+// the client hears of the ended recording, then of the lost camera. The
+// notices that follow find nothing left to let go.
+TEST(MessageRouter, AnEngineThatDiedMidMovieLeavesTheMovieAtItsTarget) {
+  Rig rig;
+  Connected(rig, 1);
+  Recording(rig, 0);
+  wchar_t folder[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, folder);
+  const std::wstring target = std::wstring(folder) + L"router-engine-gone.avi";
+  ::DeleteFileW(target.c_str());
+  ASSERT_TRUE(rig.movies.Start(target, L""));
+  const std::string capture =
+      rig.engine.CallsOf(EngineOp::kExecute, kCmdMovie).back().InputAs<MovieRequestRecord>().captureFile;
+  std::ofstream(capture, std::ios::binary) << "captured";
+  rig.engine.OnExecute(kCmdMovie, kMovieStop).Fails(RPC_E_DISCONNECTED);
+  rig.engine.ClearCalls();
+  rig.view.actions.clear();
+
+  EXPECT_TRUE(rig.router.Handle(portal::kMsgEngineGone, 0, 0));
+  EXPECT_TRUE(MatchSequence("engine calls", rig.engine.Calls(),
+                            std::vector<ExpectedEngineCall>{Execute(kCmdMovie, kMovieStop)}));
+  EXPECT_EQ(1u, rig.postProcessor.saves.size());
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(target.c_str())) << "the movie is at its target";
+  EXPECT_FALSE(rig.session.HasEngine());
+  EXPECT_FALSE(rig.movies.RecordingLocal());
+  EXPECT_TRUE(MatchSequence("notifications", rig.events.fired,
+                            std::vector<FiredNotification>{Fired(tovra2::kNotifyRecordingEnded, kRecordingEndCameraLost),
+                                                           Fired(tovra2::kNotifyCameraGone)}));
+  EXPECT_EQ(1, rig.view.Queued(portal::kMsgEngineGone)) << "the failed stop noticed it too";
+
+  rig.engine.ClearCalls();
+  rig.events.fired.clear();
+  EXPECT_TRUE(rig.router.Handle(portal::kMsgEngineGone, 0, 0));
+  EXPECT_TRUE(rig.engine.Calls().empty());
+  EXPECT_TRUE(rig.events.fired.empty());
+  ::DeleteFileW(target.c_str());
+  ::DeleteFileA(capture.c_str());
 }
 
 TEST(MessageRouter, CoalescingLeavesTheQueueAsDescribed) {

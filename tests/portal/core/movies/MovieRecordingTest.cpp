@@ -198,6 +198,8 @@ TEST(MovieRecording, StopFinishesTheMovieWheneverItCan) {
                                          : std::vector<FiredNotification>{}));
     EXPECT_EQ(c.targetFolderMissing || !c.finished, !FileText(capture).empty()) << "the capture file is the movie";
     Lines view;
+    // A stop that found the engine gone also tells the control's window.
+    if (portal::IsEngineGone(c.stop)) view.push_back(FakeWindowView::Post(portal::kMsgEngineGone));
     if (c.targetFolderMissing) view.push_back(ErrorLine(IDS_MOVIE_KEPT, {rig.target, common::AnsiToWide(capture)}));
     if (c.finished) view.push_back("LayOut");
     EXPECT_TRUE(MatchSequence("view", rig.view.actions, view));
