@@ -9,6 +9,7 @@
 
 #include "EngineCommands.h"
 #include "FlowTestSupport.h"
+#include "KillProcess.h"
 #include "MovieExpectation.h"
 #include "TorvaneEndToEnd.h"
 #include "common/Strings.h"
@@ -211,6 +212,56 @@ TEST_F(MoviesEndToEnd, MotionMovieRunsWhileThereIsMotion) {
   ASSERT_TRUE(::MoveFileW(movie.c_str(), kept.c_str()));
   testing_support::ExpectMovie(kept, kMovie, 15);
   EXPECT_EQ(0u, torvane.Close());
+}
+
+// The engine dies while the motion detector records: the movie written
+// until then is saved under its motion name before Torvane, told of the
+// ended recording and of the lost camera, ends.
+TEST_F(MoviesEndToEnd, MotionMovieOfAKilledEngineIsSavedBeforeTheEnd) {
+  TorvaneProcess torvane(Environment());
+  ASSERT_TRUE(torvane.Started());
+  const std::wstring folder = MovieFolder() + L"killed";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  for (const std::wstring& file : flow_tests::FilesIn(folder)) ::DeleteFileW((folder + L"\\" + file).c_str());
+  torvane.Command(IDT_BUTTON5);
+  HWND setUp = torvane.WaitForDialog(L"Motion detector");
+  ASSERT_NE(nullptr, setUp);
+  TorvaneProcess::Type(setUp, IDC_MO_DEGREE, L"30");
+  TorvaneProcess::Click(setUp, IDC_MO_MOVIENOSOUND);
+  TorvaneProcess::Click(setUp, IDC_MO_STARTNOW);
+  TorvaneProcess::Type(setUp, IDC_MO_PREFIX, L"killed-");
+  ASSERT_TRUE(TorvaneProcess::ChooseFolder(setUp, IDC_MO_DRIVE, IDC_MO_FOLDER, folder));
+  TorvaneProcess::Press(setUp, IDC_MO_CMDDO);  // "&Start"
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(setUp); }, 5000));
+  ::Sleep(1100);
+  const std::vector<std::int32_t> motion(600, 60);  // far longer than the movie lives
+  ASSERT_EQ(1, torvane.Scenario(engine::kScenarioMotionValues, 0, motion.data(), DWORD(motion.size() * 4)));
+  ASSERT_TRUE(WaitUntil([&] { return torvane.ChildText(IDC_MOTIONMESS) == L"Movie recorded by motion detector!"; },
+                        10000));
+  const std::wstring movie = torvane.ChildText(IDC_FILENAME);
+  ::Sleep(2000);  // about 30 frames
+
+  const DWORD engineId = RunningEngineProcessId();
+  ASSERT_NE(0u, engineId);
+  ASSERT_TRUE(testing_support::KillProcess(engineId));
+  // Torvane shows the ended recording's reason (2: the camera went away),
+  // then its prompt for the lost camera.
+  HWND reason = torvane.WaitForDialogWhere([](HWND d) { return TorvaneProcess::PromptMessage(d) == L"2"; });
+  ASSERT_NE(nullptr, reason);
+  EXPECT_TRUE(Exists(movie)) << "the movie is saved before the client hears of the end";
+  TorvaneProcess::Press(reason, IDOK);
+  HWND detached = torvane.WaitForDialog(L"No camera!");
+  ASSERT_NE(nullptr, detached);
+  TorvaneProcess::Press(detached, IDOK);
+  EXPECT_NE(static_cast<DWORD>(STILL_ACTIVE), torvane.WaitForExit(20000));
+  EXPECT_EQ(1u, flow_tests::FilesIn(folder).size());
+  const std::wstring kept = MovieFolder() + L"engine-killed.avi";  // beside the others for the checks
+  ::DeleteFileW(kept.c_str());
+  ASSERT_TRUE(::MoveFileW(movie.c_str(), kept.c_str()));
+  testing_support::ExpectMovie(kept, kMovie, 15);
+  for (const std::wstring& name : flow_tests::FilesIn(temp_)) {
+    EXPECT_EQ(std::wstring::npos, name.find(L".avi")) << "a capture file left behind: " << common::WideToAnsi(name);
+  }
 }
 
 }  // namespace

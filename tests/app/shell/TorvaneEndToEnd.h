@@ -13,9 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "CameraEngine.h"
+#include "EngineCommands.h"
+#include "EngineLaunch.h"
 #include "TorvaneIds.h"
 #include "TorvaneProcess.h"
 #include "common/ComInit.h"
+#include "common/ComPtr.h"
 #include "common/Module.h"
 
 namespace shell_e2e {
@@ -30,6 +34,16 @@ inline bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.
 inline std::vector<unsigned char> ReadAll(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The process id of the running camera engine (the one Torvane uses); 0
+// when none answers. The test's own engine object is released again.
+inline DWORD RunningEngineProcessId() {
+  common::ComPtr<ICameraEngine> engine;
+  if (FAILED(CreateCameraEngine(engine.put()))) return 0;
+  LONG id = 0;
+  const HRESULT hr = engine->Inquire(engine::kCmdProcessId, 0, 0, nullptr, 0, reinterpret_cast<BYTE*>(&id), sizeof(id));
+  return SUCCEEDED(hr) ? static_cast<DWORD>(id) : 0;
 }
 
 class TorvaneEndToEnd : public ::testing::Test {

@@ -15,6 +15,7 @@
 #include "CameraEngine.h"
 #include "EngineCommands.h"
 #include "EngineLaunch.h"
+#include "KillProcess.h"
 #include "TorvaneIds.h"
 #include "TorvaneEndToEnd.h"
 #include "TorvaneProcess.h"
@@ -135,6 +136,23 @@ TEST_F(TorvaneEndToEnd, UnpluggedCameraEndsTheProgramAfterItsPrompt) {
   TorvaneProcess::Press(detached, IDOK);
   EXPECT_NE(static_cast<DWORD>(STILL_ACTIVE), torvane.WaitForExit(20000));
   engine.reset();
+}
+
+// The same prompt and end when the engine's process dies under Torvane
+// (killed as a crash would end it): the control notices by itself, with
+// no call of Torvane's failing first.
+TEST_F(TorvaneEndToEnd, KilledEngineEndsTheProgramAfterTheNoCameraPrompt) {
+  TorvaneProcess torvane(Environment());
+  ASSERT_TRUE(torvane.Started());
+  const DWORD engineId = RunningEngineProcessId();
+  ASSERT_NE(0u, engineId);
+  ASSERT_TRUE(testing_support::KillProcess(engineId));
+  HWND detached = torvane.WaitForDialog(L"No camera!");
+  ASSERT_NE(nullptr, detached) << "Torvane was not told that the engine went away";
+  EXPECT_EQ(0u, TorvaneProcess::PromptMessage(detached).find(L"The camera has been detached from the computer!"));
+  EXPECT_TRUE(torvane.SaveWindowPicture(OutFolder() + L"torvane-engine-gone.bmp"));
+  TorvaneProcess::Press(detached, IDOK);
+  EXPECT_NE(static_cast<DWORD>(STILL_ACTIVE), torvane.WaitForExit(20000));
 }
 
 }  // namespace
