@@ -3,6 +3,7 @@
 #include "core/messages/MessageRouter.h"
 
 #include "PortalContract.h"
+#include "common/ScopeExit.h"
 #include "core/MemberCall.h"
 #include "engine/interface/EngineCommands.h"
 #include "engine/interface/EngineMessages.h"
@@ -96,6 +97,12 @@ bool MessageRouter::OnMotionReport(WPARAM wParam, LPARAM lParam) {
       if (wParam != kMotionNewestQueued) break;
     }
   }
+  // The client reacts to one motion event at a time. Its reaction calls
+  // the control, and a call out to the engine lets the window's queue run:
+  // a report handled then would start a second reaction inside the first
+  // (two pictures through one temporary file). It is dropped; the reports
+  // after the reaction carry newer values.
+  if (motionEventRunning_) return true;
   if (wParam == kMotionNoticeFirst || wParam == kMotionNoticeSecond) {
     if (bar_.Exists() && !AsMemberCall([&] { return session_.RecordingAnywhere(); })) bar_.ShowMotionNotice(wParam);
     return true;
@@ -109,6 +116,8 @@ bool MessageRouter::OnMotionReport(WPARAM wParam, LPARAM lParam) {
   LONG global = 0;
   AsMemberCall([&] { return movies_.ReadActiveGlobal(&global); });
   const bool otherRecording = global != 0 && local == 0;
+  motionEventRunning_ = true;
+  const common::ScopeExit done([this] { motionEventRunning_ = false; });
   Notify(tovra2::kNotifyMotion, on && !otherRecording ? Long(lParam) : 0);
   return true;
 }

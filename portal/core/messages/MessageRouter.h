@@ -109,6 +109,7 @@ class MessageRouter {
   StatusTimer ownTimer_;
   StatusTimer& timer_;
   bool paused_ = false;  // the engine paused the picture
+  bool motionEventRunning_ = false;  // the client is handling a motion event
 };
 
 }  // namespace portal

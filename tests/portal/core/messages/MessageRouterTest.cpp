@@ -336,6 +336,25 @@ TEST(MessageRouter, AnEngineThatDiedMidMovieLeavesTheMovieAtItsTarget) {
   ::DeleteFileA(capture.c_str());
 }
 
+// A client whose reaction to a motion event lets the window's queue run
+// (as a call out to the engine does) never gets a second motion event
+// inside the first; the next report after the reaction is delivered.
+TEST(MessageRouter, MotionEventsDoNotNestInsideTheClientsReaction) {
+  Rig rig;
+  MotionScene(-1, 0)(rig);
+  int nested = 0;
+  rig.events.handler = [&](const FiredNotification& event) {
+    if (event.code != tovra2::kNotifyMotion || nested++ > 0) return;
+    EXPECT_TRUE(rig.router.Handle(kMsgMotionReport, kMotionValue, 70));
+    EXPECT_TRUE(rig.router.Handle(kMsgMotionReport, kMotionNewestQueued, 0));
+  };
+  rig.router.Handle(kMsgMotionReport, kMotionValue, 50);
+  rig.router.Handle(kMsgMotionReport, kMotionValue, 80);
+  EXPECT_TRUE(MatchSequence("notifications", rig.events.fired,
+                            std::vector<FiredNotification>{Fired(tovra2::kNotifyMotion, 50),
+                                                           Fired(tovra2::kNotifyMotion, 80)}));
+}
+
 TEST(MessageRouter, CoalescingLeavesTheQueueAsDescribed) {
   struct Case {
     const char* name;
