@@ -16,21 +16,7 @@ native=$build/native
 jobs=${TORVANE_JOBS:-$(nproc)}
 export WINEPREFIX=$x64/wineprefix
 export WINEDEBUG=-all
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-
-xvfb_pid=""
-server_pid=""
-cleanup() {
-  local status=$?
-  if [ -n "$server_pid" ]; then
-    WINEPREFIX=$WINEPREFIX timeout 20 "$wineserver" -k >/dev/null 2>&1 || true
-    kill "$server_pid" 2>/dev/null || true
-  fi
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  exit $status
-}
-trap cleanup EXIT INT TERM
+. "$root/tools/wine-session.sh"
 
 configure() {  # configure <dir> [cmake args...]
   local dir=$1; shift
@@ -48,21 +34,7 @@ ninja -C "$native" -j "$jobs"
 echo "== preparing the Wine prefix $WINEPREFIX"
 "$root/tools/make-wineprefix.sh" "$WINEPREFIX"
 
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-  done
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=$display
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-fi
-
-# One wineserver for the whole run: each test process then starts in about
-# 0.1 s instead of 3 s.
-"$wineserver" -f -p </dev/null >/dev/null 2>&1 &
-server_pid=$!
-timeout 60 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
+wine_session_start
 
 echo "== tests (native)"
 (cd "$native" && ctest --output-on-failure -j "$jobs" "$@")
