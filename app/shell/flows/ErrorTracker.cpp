@@ -1,6 +1,8 @@
 // The error log.
 #include "ErrorTracker.h"
 
+#include <shlobj.h>
+
 #include "ErrorLogLine.h"
 #include "FileErrors.h"
 #include "Global.h"
@@ -20,10 +22,26 @@ std::wstring WithoutTrailingSlash(std::wstring folder) {
 
 }  // namespace
 
-ErrorTracker::ErrorTracker(const std::wstring& folder, Prompter& prompter, const ProgramEnd& end)
-    : logPath_(WithoutTrailingSlash(folder) + L"\\" + kLogName), prompter_(prompter), end_(end) {}
+ErrorTracker::ErrorTracker(const std::wstring& folder, Prompter& prompter, const ProgramEnd& end,
+                           const std::wstring& userFolder)
+    : logPath_(WithoutTrailingSlash(folder) + L"\\" + kLogName),
+      userLogPath_(userFolder.empty() ? std::wstring() : WithoutTrailingSlash(userFolder) + L"\\" + kLogName),
+      prompter_(prompter),
+      end_(end) {}
 
 std::wstring ErrorTracker::ApplicationFolder() { return common::ModuleDirectory(nullptr); }
+
+std::wstring ErrorTracker::UserLogFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return WithoutTrailingSlash(folder) + L"\\Torvane";
+}
+
+bool ErrorTracker::Create(const std::wstring& path) {
+  log_.reset(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  return log_.valid();
+}
 
 void ErrorTracker::ErrorTrack() {
   const GlobalState& g = Global();
@@ -33,10 +51,18 @@ void ErrorTracker::ErrorTrack() {
 }
 
 void ErrorTracker::CreateLog() {
-  log_.reset(::CreateFileW(logPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (log_) return;
+  if (Create(logPath_)) return;
   const DWORD error = ::GetLastError();
+  // A folder the user may not write to: the user's own folder instead.
+  // When that fails too, the application folder's refusal is reported.
+  if (error == ERROR_ACCESS_DENIED && !userLogPath_.empty()) {
+    const std::wstring folder = userLogPath_.substr(0, userLogPath_.rfind(L'\\'));
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    if (Create(userLogPath_)) {
+      logPath_ = userLogPath_;
+      return;
+    }
+  }
   // An old log that cannot be replaced in place: delete it and try again.
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
     if (::DeleteFileW(logPath_.c_str())) {

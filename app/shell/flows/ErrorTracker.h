@@ -4,6 +4,10 @@
 // the 26th closes the log, shows "Terminated!" and ends the program. A
 // failure of the log itself shows a plain message box ending in
 // " ErrorTrack" and ends the program.
+// An application folder the user may not write to (Program Files for an
+// installation for all users) would end the program at its first tracked
+// error: the log then goes, under the same name, into the user's folder
+// for the program (UserLogFolder), and the paths shown name that file.
 #pragma once
 
 #include <string>
@@ -19,10 +23,15 @@ class ErrorTracker {
  public:
   static constexpr short kLoggedErrorLimit = 25;
 
-  // folder: the application's folder (with or without a trailing "\").
-  ErrorTracker(const std::wstring& folder, Prompter& prompter, const ProgramEnd& end);
+  // folder: the application's folder (with or without a trailing "\");
+  // userFolder: where the log goes when that folder refuses it (made when
+  // needed, its parent must exist).
+  ErrorTracker(const std::wstring& folder, Prompter& prompter, const ProgramEnd& end,
+               const std::wstring& userFolder = UserLogFolder());
   // The application's folder: the folder of the program file.
   static std::wstring ApplicationFolder();
+  // "<the user's local application data>\Torvane".
+  static std::wstring UserLogFolder();
 
   const std::wstring& LogPath() const { return logPath_; }
 
@@ -35,7 +44,10 @@ class ErrorTracker {
   [[noreturn]] void Terminate();
   [[noreturn]] void FailInside(const AppError& error);
 
+  bool Create(const std::wstring& path);
+
   std::wstring logPath_;
+  std::wstring userLogPath_;
   Prompter& prompter_;
   const ProgramEnd& end_;
   common::UniqueFile log_;

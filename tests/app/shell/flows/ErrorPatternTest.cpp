@@ -33,8 +33,10 @@ class ErrorPatternTest : public ::testing::Test {
     g.ErrorProcedure.clear();
     g.ErrorDetail.clear();
   }
-  FlowContext& Context(const std::wstring& logFolder) {
-    tracker_ = std::make_unique<ErrorTracker>(logFolder, prompter_, end_);
+  // userFolder: where a refused log goes (none by default here, so that no
+  // test writes into the real user's folder).
+  FlowContext& Context(const std::wstring& logFolder, const std::wstring& userFolder = L"") {
+    tracker_ = std::make_unique<ErrorTracker>(logFolder, prompter_, end_, userFolder);
     context_ = std::make_unique<FlowContext>(FlowContext{prompter_, *tracker_, end_});
     return *context_;
   }
@@ -136,14 +138,31 @@ TEST_F(ErrorPatternTest, LogThatCannotBeCreatedEndsTheProgramThroughErrorTrack) 
     EXPECT_TRUE(prompter_.prompts.empty());
   }
   // A folder in the way of the log's name: the log cannot be opened for
-  // writing, as in a folder the user may not write to.
+  // writing, as in a folder the user may not write to, and the user's
+  // folder cannot be made either (its parent is missing).
   ResetErrorRecord();
   prompter_.systemMessages.clear();
   ASSERT_TRUE(::CreateDirectoryW(folder_.File(L"TorvaneError.log").c_str(), nullptr));
-  ErrorScope scope(Context(folder_.Path()), procedures::kTakeSnapShot);
+  ErrorScope scope(Context(folder_.Path(), folder_.File(L"missing\\Torvane")), procedures::kTakeSnapShot);
   EXPECT_THROW(scope.Run([] { Fail(kErrFileNotFound, L"File not found"); }), ProgramEnded);
   ASSERT_EQ(1u, prompter_.systemMessages.size());
   EXPECT_EQ(L"75 Path/File access error ErrorTrack", prompter_.systemMessages[0]);
+}
+
+// An application folder that refuses the log (Program Files for a user who
+// is no administrator): the log, under its own name, goes into the user's
+// folder, which is made for it, and the program goes on.
+TEST_F(ErrorPatternTest, LogRefusedByTheApplicationFolderGoesToTheUsersFolder) {
+  ASSERT_TRUE(::CreateDirectoryW(folder_.File(L"TorvaneError.log").c_str(), nullptr));
+  const std::wstring user = folder_.File(L"user");
+  ErrorScope scope(Context(folder_.Path(), user), procedures::kTakeSnapShot);
+  scope.Run([] { Fail(kErrFileNotFound, L"File not found"); });
+  EXPECT_TRUE(prompter_.systemMessages.empty());
+  EXPECT_EQ(user + L"\\TorvaneError.log", tracker_->LogPath());
+  EXPECT_EQ(std::string("1,53,\"File not found\",\"frmMainTakeSnapShot\",\"\"") + kLineEnd + "\r\n", Log());
+  tracker_.reset();
+  EXPECT_TRUE(::DeleteFileW((user + L"\\TorvaneError.log").c_str()));
+  EXPECT_TRUE(::RemoveDirectoryW(user.c_str()));
 }
 
 TEST(ProgramEndDeathTest, AnActionThatReturnsStillEndsTheProcess) {
