@@ -1,13 +1,21 @@
-// SnapshotView: window class, file loading and painting.
+// SnapshotView: window class, file loading (bitmap files, and the JPEG
+// pictures the program stores, through OLE) and painting.
 #include "SnapshotView.h"
 
+#include <olectl.h>
+#include <shlwapi.h>
+
 #include <algorithm>
+
+#include "common/ComPtr.h"
 
 namespace torvane {
 
 namespace {
+
 constexpr wchar_t kClassName[] = L"TorvaneSnapshotView";
-}
+
+}  // namespace
 
 HWND SnapshotView::Create(HWND parent, const RECT& place, int id) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -27,9 +35,33 @@ HWND SnapshotView::Create(HWND parent, const RECT& place, int id) {
   return window_;
 }
 
+namespace {
+
+// A picture file that is no bitmap file (a JPEG picture the program
+// stored) as OLE reads it, copied into a bitmap of the view's own.
+common::UniqueBitmap LoadOlePicture(const std::wstring& path) {
+  common::ComPtr<IStream> stream;
+  if (FAILED(::SHCreateStreamOnFileW(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.put()))) return {};
+  STATSTG stat{};
+  if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || stat.cbSize.QuadPart > 0x7FFFFFFF) return {};
+  common::ComPtr<IPicture> picture;
+  if (FAILED(::OleLoadPicture(stream.get(), static_cast<LONG>(stat.cbSize.QuadPart), FALSE, IID_IPicture,
+                              picture.put_void()))) {
+    return {};
+  }
+  SHORT type = PICTYPE_UNINITIALIZED;
+  OLE_HANDLE handle = 0;
+  if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle))) return {};
+  return common::UniqueBitmap(static_cast<HBITMAP>(
+      ::CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+}  // namespace
+
 bool SnapshotView::LoadFile(const std::wstring& path) {
   common::UniqueBitmap loaded(static_cast<HBITMAP>(
       ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!loaded) loaded = LoadOlePicture(path);
   BITMAP info{};
   if (!loaded || !::GetObjectW(loaded.get(), sizeof(info), &info)) {
     Clear();

@@ -1,5 +1,6 @@
-// imgSnapshot: the "Captured image" view. Shows one bitmap file scaled to
-// fit the view with its proportions kept; the view owns the bitmap.
+// imgSnapshot: the "Captured image" view. Shows one picture file scaled to
+// fit the view with its proportions kept; the view owns the bitmap (a JPEG
+// file is read through OLE into one).
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,8 @@ class SnapshotView {
 
   HWND Create(HWND parent, const RECT& place, int id);
   HWND Window() const { return window_; }
-  // Loads a bitmap file; false (and an empty view) when it cannot be read.
+  // Loads a bitmap file or a JPEG file; false (and an empty view) when it
+  // cannot be read.
   bool LoadFile(const std::wstring& path);
   void Clear();
   bool HasPicture() const { return bitmap_.valid(); }
