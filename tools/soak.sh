@@ -8,7 +8,8 @@
 #  - every count at the end is within 5 % of where it settled (the first
 #    idle point after the first minute; after the first motion cycle, about
 #    35 s, in a run shorter than five minutes),
-#  - every picture decodes with djpeg and every movie with ffprobe/ffmpeg,
+#  - every picture decodes (djpeg; ImageMagick for bitmap files) and every
+#    movie with ffprobe/ffmpeg,
 #  - every step was done and nothing crashed (both processes end with 0).
 # The figures go to build/soak-DURATION/figures.md, the samples beside it.
 set -euo pipefail
@@ -23,6 +24,9 @@ export WINEPREFIX=${SOAK_WINEPREFIX:-$x64/wineprefix}
 export WINEDEBUG=-all
 
 duration=${1:?usage: tools/soak.sh DURATION (e.g. 2m, 1h)}
+# Pictures as JPEG files (read by djpeg), or as bitmap files with
+# SOAK_PICTURES=bmp (read by ImageMagick).
+format=${SOAK_PICTURES:-jpg}
 case $duration in
   *h) seconds=$((${duration%h} * 3600)) ;;
   *m) seconds=$((${duration%m} * 60)) ;;
@@ -34,7 +38,8 @@ esac
 out=$build/soak-$duration
 rm -rf "$out"
 mkdir -p "$out"
-ninja -C "$x64" -j "$jobs" torvane_soak >/dev/null
+# A copy of the build's programs without its build files runs as it is.
+[ ! -f "$x64/build.ninja" ] || ninja -C "$x64" -j "$jobs" torvane_soak >/dev/null
 "$root/tools/make-wineprefix.sh" "$WINEPREFIX"
 . "$root/tools/wine-session.sh"
 wine_session_start
@@ -42,7 +47,7 @@ wine_session_start
 echo "== soak of $duration ($seconds s) into $out"
 status=0
 TORVANE_WINE_TIMEOUT=$((seconds + 900)) "$root/tools/wine-run" "$x64/bin/torvane_soak.exe" "$seconds" \
-  "Z:$(echo "$out" | tr / '\\')" </dev/null | tee "$out/run.log" || status=$?
+  "Z:$(echo "$out" | tr / '\\')" "$format" </dev/null | tee "$out/run.log" || status=$?
 fail=0
 bad() { echo "FAIL $1"; fail=1; }
 [ "$status" -eq 0 ] || bad "the soak program ended with $status"
@@ -56,14 +61,18 @@ while IFS= read -r -d '' f; do
   djpeg -outfile /dev/null "$f" 2>/dev/null || { unreadable=$((unreadable + 1)); echo "unreadable picture $f"; }
 done < <(find "$out" -name '*.jpg' -print0)
 while IFS= read -r -d '' f; do
+  pictures=$((pictures + 1))
+  identify "$f" >/dev/null 2>&1 || { unreadable=$((unreadable + 1)); echo "unreadable picture $f"; }
+done < <(find "$out" -path "$out/temp" -prune -o -name '*.bmp' -print0)
+while IFS= read -r -d '' f; do
   movies=$((movies + 1))
   if ! ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$f" >/dev/null 2>&1 ||
      [ -n "$(ffmpeg -v error -nostdin -i "$f" -f null - 2>&1 | head -n1)" ]; then
     unreadable=$((unreadable + 1)); echo "unreadable movie $f"
   fi
 done < <(find "$out" -path "$out/temp" -prune -o -name '*.avi' -print0)
-motion_pictures=$(find "$out/motion-pictures" -name '*.jpg' | wc -l)
-sequence_pictures=$(find "$out/sequence" -name '*.jpg' | wc -l)
+motion_pictures=$(find "$out/motion-pictures" -name "*.$format" | wc -l)
+sequence_pictures=$(find "$out/sequence" -name "*.$format" | wc -l)
 echo "files written: $motion_pictures motion pictures, $movies motion movies, $sequence_pictures sequence pictures"
 [ "$unreadable" -eq 0 ] || bad "$unreadable files unreadable"
 [ "$motion_pictures" -gt 0 ] || bad "the motion detector stored no pictures"

@@ -1,4 +1,4 @@
-// torvane_soak.exe SECONDS FOLDER: the soak of tools/soak.sh. Starts the
+// torvane_soak.exe SECONDS FOLDER [jpg|bmp]: the soak of tools/soak.sh. Starts the
 // real Torvane.exe beside it (with the engine's default camera and the
 // scenario relay), turns the motion detector over in both modes until the
 // motion share of the run is over, then runs a timed sequence of 1,000
@@ -6,7 +6,8 @@
 // Both processes are sampled every five seconds and at each idle point
 // (Torvane back at its main window between two phases): the first idle
 // point after the settle time is "settled", the last one "end". The folder
-// receives series.csv, points.csv, summary.txt and the files Torvane wrote.
+// receives series.csv, points.csv, summary.txt and the files Torvane wrote
+// (pictures as JPEG files unless bmp is given).
 #include <windows.h>
 
 #include <algorithm>
@@ -46,15 +47,15 @@ DWORD ExitCodeAfter(HANDLE process, DWORD waitMs) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: torvane_soak SECONDS FOLDER\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: torvane_soak SECONDS FOLDER [jpg|bmp]\n");
     return 2;
   }
   const double seconds = std::max(60.0, _wtof(argv[1]));
   std::wstring root = argv[2];
   if (root.back() != L'\\') root += L'\\';
   const soak::SoakFolders folders{Folder(root, L"motion-pictures"), Folder(root, L"motion-movies"),
-                                  Folder(root, L"sequence")};
+                                  Folder(root, L"sequence"), argc < 4 || std::wstring(argv[3]) != L"bmp"};
   const std::wstring temp = Folder(root, L"temp");
   // A short run settles after its first motion cycle, a longer one after
   // its first minute.

@@ -85,7 +85,7 @@ bool SoakRun::Motion(bool pictures, DWORD periodMs) {
     if (!WaitUntil([&] { return ::IsWindowVisible(::GetDlgItem(setUp, IDC_MO_JPG)) != FALSE; }, 5000)) {
       return Fail("no file format to choose");
     }
-    TorvaneProcess::Click(setUp, IDC_MO_JPG);
+    TorvaneProcess::Click(setUp, folders_.jpeg ? IDC_MO_JPG : IDC_MO_BMP);
   }
   if (!Checked(setUp, IDC_MO_STARTNOW)) TorvaneProcess::Click(setUp, IDC_MO_STARTNOW);
   if (!WaitUntil([&] { return Checked(setUp, IDC_MO_STARTNOW); }, 5000)) return Fail("the start choice");
@@ -111,7 +111,11 @@ bool SoakRun::StopMotion() {
   torvane_.Command(IDT_BUTTON5);  // "Stop motion detector"
   HWND result = torvane_.WaitForDialog(L"Result");
   if (!result) return Fail("the motion detector did not stop");
-  TorvaneProcess::Press(result, IDOK);
+  // A press that reaches the prompt before it takes input is pressed again.
+  for (int press = 0; press < 5 && ::IsWindow(result); ++press) {
+    TorvaneProcess::Press(result, IDOK);
+    WaitUntil([&] { return !::IsWindow(result); }, 2000);
+  }
   if (!CaptureCommandsBack()) return Fail("the capture commands did not come back after the motion detector");
   return true;
 }
@@ -125,7 +129,7 @@ bool SoakRun::Sequence(int total, double endSeconds, bool* finished) {
   TorvaneProcess::Type(dialog, IDC_TS_FREQ, L"1");
   TorvaneProcess::Click(dialog, IDC_TS_STARTCLICK);
   TorvaneProcess::Type(dialog, IDC_TS_TOTAL, std::to_wstring(total));
-  TorvaneProcess::Click(dialog, IDC_TS_JPG);
+  TorvaneProcess::Click(dialog, folders_.jpeg ? IDC_TS_JPG : IDC_TS_BMP);
   if (!TorvaneProcess::ChooseFolder(dialog, IDC_TS_DRIVE, IDC_TS_FOLDER, folders_.sequence)) {
     return Fail("the sequence folder could not be chosen");
   }
@@ -139,7 +143,10 @@ bool SoakRun::Sequence(int total, double endSeconds, bool* finished) {
   while (log_.Seconds() < endSeconds && !done) done = torvane_.WaitForDialog(L"OK!", 1000);
   if (done) {
     *finished = true;
-    TorvaneProcess::Press(done, IDOK);
+    for (int press = 0; press < 5 && ::IsWindow(done); ++press) {
+      TorvaneProcess::Press(done, IDOK);
+      WaitUntil([&] { return !::IsWindow(done); }, 2000);
+    }
   } else {
     TorvaneProcess::Press(progress, IDC_PROG_CMDDO);  // "&Cancel"
     if (!WaitUntil([&] { return !::IsWindow(progress); }, 10000)) return Fail("the sequence could not be cancelled");

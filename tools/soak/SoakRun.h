@@ -18,6 +18,7 @@ struct SoakFolders {
   std::wstring motionPictures;  // no trailing backslash
   std::wstring motionMovies;
   std::wstring sequence;
+  bool jpeg = true;  // pictures as JPEG files, else as bitmap files
 };
 
 class SoakRun {

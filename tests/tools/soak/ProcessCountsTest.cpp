@@ -36,7 +36,8 @@ int RunHelper(const std::wstring& base) {
   for (int i = 0; i < kObjects; ++i) {
     events.emplace_back(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     brushes.emplace_back(::CreateSolidBrush(RGB(i, 0, 0)));
-    windows.emplace_back(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    // Hidden top-level windows: message-only ones are not enumerated.
+    windows.emplace_back(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
   }
   std::vector<char> memory(kMegabytes << 20, 1);
   ::SetEvent(made.get());
