@@ -6,8 +6,8 @@
 # processes (Torvane.exe, CameraEngine.exe) are sampled: handles, GDI and
 # USER objects, private bytes. It passes when
 #  - every count at the end is within 5 % of where it settled (the first
-#    idle point after the first minute; after the first motion cycle, about
-#    35 s, in a run shorter than five minutes),
+#    idle point after the first minute: in a two-minute run, after its two
+#    motion cycles and before its sequence),
 #  - every picture decodes (djpeg; ImageMagick for bitmap files) and every
 #    movie with ffprobe/ffmpeg,
 #  - every step was done and nothing crashed (both processes end with 0).

@@ -32,6 +32,15 @@ std::vector<std::int32_t> Pattern(DWORD periodMs, size_t on, size_t off) {
   return values;
 }
 
+// The folder lists answer within moments, but a busy machine can hold a
+// step past its wait: the choice is made again from the drive.
+bool ChooseFolder(HWND dialog, int driveListId, int folderListId, const std::wstring& folder) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (TorvaneProcess::ChooseFolder(dialog, driveListId, folderListId, folder)) return true;
+  }
+  return false;
+}
+
 bool Checked(HWND dialog, int id) {
   DWORD_PTR state = 0;
   ::SendMessageTimeoutW(::GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
@@ -90,8 +99,7 @@ bool SoakRun::Motion(bool pictures, DWORD periodMs) {
   if (!Checked(setUp, IDC_MO_STARTNOW)) TorvaneProcess::Click(setUp, IDC_MO_STARTNOW);
   if (!WaitUntil([&] { return Checked(setUp, IDC_MO_STARTNOW); }, 5000)) return Fail("the start choice");
   TorvaneProcess::Type(setUp, IDC_MO_PREFIX, pictures ? L"motion-" : L"movie-");
-  if (!TorvaneProcess::ChooseFolder(setUp, IDC_MO_DRIVE, IDC_MO_FOLDER,
-                                    pictures ? folders_.motionPictures : folders_.motionMovies)) {
+  if (!ChooseFolder(setUp, IDC_MO_DRIVE, IDC_MO_FOLDER, pictures ? folders_.motionPictures : folders_.motionMovies)) {
     return Fail("the motion folder could not be chosen");
   }
   TorvaneProcess::Press(setUp, IDC_MO_CMDDO);  // "&Start"
@@ -130,7 +138,7 @@ bool SoakRun::Sequence(int total, double endSeconds, bool* finished) {
   TorvaneProcess::Click(dialog, IDC_TS_STARTCLICK);
   TorvaneProcess::Type(dialog, IDC_TS_TOTAL, std::to_wstring(total));
   TorvaneProcess::Click(dialog, folders_.jpeg ? IDC_TS_JPG : IDC_TS_BMP);
-  if (!TorvaneProcess::ChooseFolder(dialog, IDC_TS_DRIVE, IDC_TS_FOLDER, folders_.sequence)) {
+  if (!ChooseFolder(dialog, IDC_TS_DRIVE, IDC_TS_FOLDER, folders_.sequence)) {
     return Fail("the sequence folder could not be chosen");
   }
   TorvaneProcess::Press(dialog, IDC_TS_CMDDO);  // "&Start"
