@@ -233,6 +233,11 @@ TEST_F(EngineWebcam, BrightnessIsTheDevicesAndTravelsWithTheSettings) {
   EXPECT_EQ(E_INVALIDARG, client_.ExecLong(kCmdProperty, kPropBrightness, test_camera::kBrightnessMax + 1));
   EXPECT_EQ(E_INVALIDARG, client_.InqLong(kCmdProperty, kPropContrast, &value));
   EXPECT_EQ(E_INVALIDARG, client_.ExecLong(kCmdProperty, kPropFocus, 1));
+  // Zoom is the camera control's, not the amplifier's.
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropZoom, &value));
+  EXPECT_EQ(test_camera::kZoomDefault, value);
+  ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropZoom, 250));
+  EXPECT_EQ(E_INVALIDARG, client_.ExecLong(kCmdProperty, kPropZoom, test_camera::kZoomMin - 1));
 
   SettingsRecord settings{};
   settings.size = sizeof(settings);
@@ -240,15 +245,19 @@ TEST_F(EngineWebcam, BrightnessIsTheDevicesAndTravelsWithTheSettings) {
   settings.value = 1;
   ASSERT_EQ(S_OK, client_.ExecRecord(kCmdSettings, kSettingsSave, settings));
   ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropBrightness, -7));
+  ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropZoom, 100));
   sink_.Clear();
   ASSERT_EQ(S_OK, client_.ExecRecord(kCmdSettings, kSettingsLoad, settings));
   ASSERT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropBrightness, &value));
   EXPECT_EQ(20, value);
+  ASSERT_EQ(S_OK, client_.InqLong(kCmdProperty, kPropZoom, &value));
+  EXPECT_EQ(250, value);
   MSG report{};
   ASSERT_TRUE(sink_.WaitFor(kMsgPropertyChanged, 2000, &report));
   EXPECT_EQ(static_cast<WPARAM>(kPropBrightness), report.wParam);
   EXPECT_EQ(20, report.lParam);
   client_.ExecLong(kCmdProperty, kPropBrightness, test_camera::kBrightnessDefault);
+  client_.ExecLong(kCmdProperty, kPropZoom, test_camera::kZoomDefault);
 }
 
 TEST_F(EngineWebcam, UnplugAndReturnOfTheDeviceAreReported) {

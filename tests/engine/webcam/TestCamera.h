@@ -49,6 +49,8 @@ inline constexpr Size kDefaultSize = {320, 240};
 
 // Brightness as the filter's video processing amplifier offers it.
 inline constexpr long kBrightnessMin = -64, kBrightnessMax = 64, kBrightnessDefault = 0;
+// Zoom as the filter's camera control offers it (the picture ignores it).
+inline constexpr long kZoomMin = 100, kZoomMax = 400, kZoomDefault = 100;
 
 // The picture of frame `frame` (counted from 0 per run): red grows from
 // left to right, green from top to bottom, blue is 128 + brightness, and

@@ -73,6 +73,8 @@ STDMETHODIMP CameraFilter::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IBaseFilter*>(this);
   } else if (iid == IID_IAMVideoProcAmp) {
     *out = static_cast<IAMVideoProcAmp*>(this);
+  } else if (iid == IID_IAMCameraControl) {
+    *out = static_cast<IAMCameraControl*>(&zoom_);
   } else if (iid == IID_ISpecifyPropertyPages) {
     *out = static_cast<ISpecifyPropertyPages*>(this);
   } else {
@@ -210,6 +212,33 @@ STDMETHODIMP CameraFilter::Get(long property, long* value, long* flags) {
   if (property != VideoProcAmp_Brightness) return E_PROP_ID_UNSUPPORTED;
   *value = brightness_;
   *flags = VideoProcAmp_Flags_Manual;
+  return S_OK;
+}
+
+STDMETHODIMP ZoomControl::GetRange(long property, long* min, long* max, long* step, long* fallback,
+                                   long* flags) {
+  if (!min || !max || !step || !fallback || !flags) return E_POINTER;
+  if (property != CameraControl_Zoom) return E_PROP_ID_UNSUPPORTED;
+  *min = kZoomMin;
+  *max = kZoomMax;
+  *step = 10;
+  *fallback = kZoomDefault;
+  *flags = CameraControl_Flags_Manual;
+  return S_OK;
+}
+
+STDMETHODIMP ZoomControl::Set(long property, long value, long) {
+  if (property != CameraControl_Zoom) return E_PROP_ID_UNSUPPORTED;
+  if (value < kZoomMin || value > kZoomMax) return E_INVALIDARG;
+  zoom_ = value;
+  return S_OK;
+}
+
+STDMETHODIMP ZoomControl::Get(long property, long* value, long* flags) {
+  if (!value || !flags) return E_POINTER;
+  if (property != CameraControl_Zoom) return E_PROP_ID_UNSUPPORTED;
+  *value = zoom_;
+  *flags = CameraControl_Flags_Manual;
   return S_OK;
 }
 

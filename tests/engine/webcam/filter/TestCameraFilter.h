@@ -91,6 +91,23 @@ class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
   FormatChoice pictureChoice_;
 };
 
+// The filter's camera control (zoom only): its own object, because its
+// methods have the same names and signatures as the amplifier's.
+class ZoomControl : public IAMCameraControl {
+ public:
+  explicit ZoomControl(IUnknown* owner) : owner_(owner) {}
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return owner_->QueryInterface(iid, out); }
+  STDMETHODIMP_(ULONG) AddRef() override { return owner_->AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return owner_->Release(); }
+  STDMETHODIMP GetRange(long property, long* min, long* max, long* step, long* fallback, long* flags) override;
+  STDMETHODIMP Set(long property, long value, long flags) override;
+  STDMETHODIMP Get(long property, long* value, long* flags) override;
+
+ private:
+  IUnknown* owner_;
+  std::atomic<long> zoom_{kZoomDefault};
+};
+
 class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecifyPropertyPages {
  public:
   CameraFilter();
@@ -139,6 +156,7 @@ class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecify
   WCHAR name_[128] = {};
   std::atomic<long> brightness_{kBrightnessDefault};
   CapturePin pin_;
+  ZoomControl zoom_{static_cast<IBaseFilter*>(this)};
 };
 
 }  // namespace test_camera
