@@ -7,6 +7,7 @@
 // its unplugging and return.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -17,6 +18,7 @@
 #include "EngineClient.h"
 #include "EngineMessages.h"
 #include "EngineMovieFiles.h"
+#include "PreviewFrame.h"
 #include "TestCamera.h"
 #include "TestCameraRegistration.h"
 #include "common/Strings.h"
@@ -368,6 +370,47 @@ TEST_F(EngineWebcam, ADeviceNobodyUsesIsGoneWhenTheSystemNoLongerListsIt) {
   ASSERT_EQ(S_OK, client_.InqRecord(kCmdCameraRecord, 0, &record));
   EXPECT_EQ(kCameraReady, record.state);
   EXPECT_EQ(S_OK, client_.Connect(0));
+}
+
+TEST_F(EngineWebcam, PreviewHookAndMotionReportsCarryTheDevicesFrames) {
+  ASSERT_EQ(S_OK, client_.Connect(0));
+  const std::uint32_t window = WindowToRecord(sink_.Window());
+  const PreviewRecord on{sizeof(PreviewRecord), 0, window, 0, 0, 320, 240, 1};
+  ASSERT_EQ(S_OK, client_.ExecRecord(kCmdPreview, kPreviewOn, on));
+  ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropHook, 1));
+  ASSERT_EQ(S_OK, client_.ExecLong(kCmdProperty, kPropMotionReport, 1));
+  char name[64];
+  std::snprintf(name, sizeof(name), "%s%08X", kPreviewMappingPrefix, window);
+  common::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name));
+  ASSERT_TRUE(mapping);
+  common::UniqueMappedView view(::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  const auto* header = static_cast<const PreviewFrameHeader*>(view.get());
+  sink_.Pump(600);
+  EXPECT_GE(sink_.Count(kMsgHookFrame), 5u);
+  EXPECT_GE(sink_.Count(kMsgMotionReport), 5u);
+  ASSERT_EQ(kPreviewMagic, header->magic);
+  ASSERT_EQ(320, header->width);
+  ASSERT_EQ(240, header->height);
+  // A complete frame (the sequence even and unchanged around the copy) is
+  // the device's picture pixel for pixel.
+  Shot preview;
+  preview.width = header->width;
+  preview.height = header->height;
+  const BYTE* pixels = static_cast<const BYTE*>(view.get()) + header->pixelOffset;
+  bool complete = false;
+  for (int attempt = 0; attempt < 20 && !complete; ++attempt) {
+    const std::uint32_t sequence = header->sequence;
+    preview.bits.assign(pixels, pixels + header->stride * header->height);
+    complete = sequence % 2 == 0 && header->sequence == sequence;
+  }
+  ASSERT_TRUE(complete);
+  EXPECT_EQ(0, LargestDifference(preview, 0));
+  const std::uint32_t before = header->frameNumber;
+  sink_.Pump(400);
+  EXPECT_GT(header->frameNumber, before);
+  client_.ExecLong(kCmdProperty, kPropMotionReport, 0);
+  client_.ExecLong(kCmdProperty, kPropHook, 0);
+  client_.Exec(kCmdPreview, kPreviewOff);
 }
 
 // Looks (from a thread of the test) for the engine's window that shows the
