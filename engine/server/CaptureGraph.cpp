@@ -48,6 +48,19 @@ bool ReadType(const AM_MEDIA_TYPE& type, media::PixelFormat* format, FrameSize* 
 // Cheapest to convert first: RGB24 is copied, RGB32 repacked, YUV computed.
 int Rank(media::PixelFormat format) { return static_cast<int>(format); }
 
+// A compressed format the graph decodes for the engine (MJPG through the
+// system's decompressor): the size it offers.
+bool GraphDecodes(const AM_MEDIA_TYPE& type, FrameSize* size) {
+  if (type.majortype != MEDIATYPE_Video || type.subtype != MEDIASUBTYPE_MJPG ||
+      type.formattype != FORMAT_VideoInfo || !type.pbFormat || type.cbFormat < sizeof(VIDEOINFOHEADER)) {
+    return false;
+  }
+  const BITMAPINFOHEADER& h = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
+  *size = {h.biWidth, h.biHeight < 0 ? -h.biHeight : h.biHeight};
+  return size->width >= kMinSide && size->height >= kMinSide && size->width <= kMaxWidth &&
+         size->height <= kMaxHeight;
+}
+
 bool IsCapturePin(IPin* pin) {
   PIN_DIRECTION direction;
   if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_OUTPUT) return false;
@@ -75,9 +88,10 @@ common::ComPtr<IAMStreamConfig> CaptureConfig(IBaseFilter* filter) {
   return config;
 }
 
-// Calls visit(type, format, size) for every readable capability.
-template <typename Visit>
-void ForEachCapability(IAMStreamConfig* config, Visit visit) {
+// Calls visit(type, format, size) for every readable capability, and
+// decoded(type, size) for every one the graph decodes.
+template <typename Visit, typename Decoded>
+void ForEachCapability(IAMStreamConfig* config, Visit visit, Decoded decoded) {
   int count = 0, bytes = 0;
   if (FAILED(config->GetNumberOfCapabilities(&count, &bytes)) || bytes < static_cast<int>(sizeof(VIDEO_STREAM_CONFIG_CAPS))) {
     return;
@@ -90,6 +104,7 @@ void ForEachCapability(IAMStreamConfig* config, Visit visit) {
     FrameSize size;
     bool topDown;
     if (ReadType(*type, &format, &size, &topDown)) visit(*type, format, size);
+    else if (GraphDecodes(*type, &size)) decoded(*type, size);
     FreeType(type);
   }
 }
@@ -111,9 +126,12 @@ std::vector<FrameSize> DeviceSizes(IBaseFilter* filter) {
   std::vector<FrameSize> sizes;
   common::ComPtr<IAMStreamConfig> config = CaptureConfig(filter);
   if (!config) return sizes;
-  ForEachCapability(config.get(), [&](const AM_MEDIA_TYPE&, media::PixelFormat, FrameSize size) {
+  auto add = [&](FrameSize size) {
     if (std::find(sizes.begin(), sizes.end(), size) == sizes.end()) sizes.push_back(size);
-  });
+  };
+  ForEachCapability(
+      config.get(), [&](const AM_MEDIA_TYPE&, media::PixelFormat, FrameSize size) { add(size); },
+      [&](const AM_MEDIA_TYPE&, FrameSize size) { add(size); });
   std::sort(sizes.begin(), sizes.end(), [](FrameSize a, FrameSize b) {
     return a.width * a.height != b.width * b.height ? a.width * a.height < b.width * b.height : a.width < b.width;
   });
@@ -128,20 +146,34 @@ HRESULT CaptureGraph::ChooseFormat(IBaseFilter* device, FrameSize size) {
   common::ComPtr<IAMStreamConfig> config = CaptureConfig(device);
   if (!config) return VFW_E_NO_CAPTURE_HARDWARE;
   int best = -1;
-  ForEachCapability(config.get(), [&](const AM_MEDIA_TYPE&, media::PixelFormat format, FrameSize offered) {
-    if (offered == size && (best < 0 || Rank(format) < best)) best = Rank(format);
-  });
-  if (best < 0) return VFW_E_TYPE_NOT_ACCEPTED;
+  bool decodable = false;
+  ForEachCapability(
+      config.get(),
+      [&](const AM_MEDIA_TYPE&, media::PixelFormat format, FrameSize offered) {
+        if (offered == size && (best < 0 || Rank(format) < best)) best = Rank(format);
+      },
+      [&](const AM_MEDIA_TYPE&, FrameSize offered) { decodable = decodable || offered == size; });
+  if (best < 0 && !decodable) return VFW_E_TYPE_NOT_ACCEPTED;
+  // Formats the engine reads first; a compressed one only where the device
+  // has no other at that size, decoded by the graph into RGB24.
+  graphDecodes_ = best < 0;
   HRESULT result = VFW_E_TYPE_NOT_ACCEPTED;
   bool done = false;
-  // The format is set while the pin is unconnected: the device connects
-  // with it (a connected pin may not change).
-  ForEachCapability(config.get(), [&](const AM_MEDIA_TYPE& type, media::PixelFormat format, FrameSize offered) {
-    if (done || offered != size || Rank(format) != best) return;
+  auto choose = [&](const AM_MEDIA_TYPE& type) {
     AM_MEDIA_TYPE copy = type;
     result = config->SetFormat(&copy);
     done = true;
-  });
+  };
+  // The format is set while the pin is unconnected: the device connects
+  // with it (a connected pin may not change).
+  ForEachCapability(
+      config.get(),
+      [&](const AM_MEDIA_TYPE& type, media::PixelFormat format, FrameSize offered) {
+        if (!done && !graphDecodes_ && offered == size && Rank(format) == best) choose(type);
+      },
+      [&](const AM_MEDIA_TYPE& type, FrameSize offered) {
+        if (!done && graphDecodes_ && offered == size) choose(type);
+      });
   return result;
 }
 
@@ -170,6 +202,9 @@ HRESULT CaptureGraph::Start(IBaseFilter* device, FrameSize size, HWND window, UI
   if (SUCCEEDED(hr)) {
     AM_MEDIA_TYPE wanted{};
     wanted.majortype = MEDIATYPE_Video;
+    // A compressed format reaches the grabber through a decoder the graph
+    // adds; any other comes as the device sends it.
+    if (graphDecodes_) wanted.subtype = MEDIASUBTYPE_RGB24;
     grabber->SetMediaType(&wanted);
     grabber->SetBufferSamples(FALSE);
     grabber->SetOneShot(FALSE);

@@ -71,6 +71,7 @@ class CaptureGraph {
   std::unique_ptr<FrameGrabber> grabber_;
   media::PixelFormat pixelFormat_ = media::PixelFormat::kRgb24;
   bool topDown_ = false;
+  bool graphDecodes_ = false;
   FrameSize size_;
 };
 

@@ -40,11 +40,14 @@ inline constexpr LONGLONG kFramePeriod100ns = 10000000 / kFramesPerSecond;
 struct Size {
   int width, height;
 };
-// The sizes of the capture pin: all in YUY2, all but the last in RGB24 (so
-// that the last one reaches the engine's conversion).
-inline constexpr Size kSizes[] = {{160, 120}, {320, 240}, {640, 480}, {352, 288}};
-inline constexpr int kSizeCount = 4;
+// The sizes of the capture pin: the first three in RGB24 and YUY2, 352 x
+// 288 only in YUY2 (the engine converts it), 800 x 600 only in MJPG (the
+// graph decodes it).
+inline constexpr Size kSizes[] = {{160, 120}, {320, 240}, {640, 480}, {352, 288}, {800, 600}};
+inline constexpr int kSizeCount = 5;
 inline constexpr int kRgbSizeCount = 3;
+inline constexpr int kYuy2SizeCount = 4;
+inline constexpr int kMjpgSize = 4;
 inline constexpr Size kDefaultSize = {320, 240};
 
 // Brightness as the filter's video processing amplifier offers it.

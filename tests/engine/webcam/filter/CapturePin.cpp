@@ -14,7 +14,7 @@ namespace {
 // padded to 4 bytes) or YUY2 (top-down) picture of frame `frame`.
 void Paint(FormatChoice choice, std::uint32_t frame, long brightness, BYTE* out, int columns, int rows) {
   const Size size = kSizes[choice.size];
-  if (!choice.yuy2) {
+  if (choice.coding != Coding::kYuy2) {
     const int stride = (size.width * 3 + 3) & ~3;
     for (int y = 0; y < rows; ++y) {
       BYTE* row = out + static_cast<std::size_t>(size.height - 1 - y) * stride;
@@ -43,8 +43,9 @@ void Paint(FormatChoice choice, std::uint32_t frame, long brightness, BYTE* out,
 
 std::vector<FormatChoice> AllChoices() {
   std::vector<FormatChoice> all;
-  for (int i = 0; i < kRgbSizeCount; ++i) all.push_back({i, false});
-  for (int i = 0; i < kSizeCount; ++i) all.push_back({i, true});
+  for (int i = 0; i < kRgbSizeCount; ++i) all.push_back({i, Coding::kRgb24});
+  for (int i = 0; i < kYuy2SizeCount; ++i) all.push_back({i, Coding::kYuy2});
+  all.push_back({kMjpgSize, Coding::kMjpg});
   return all;
 }
 
@@ -83,16 +84,17 @@ STDMETHODIMP CapturePin::Connect(IPin* receiver, const AM_MEDIA_TYPE* type) {
   if (thread_.joinable()) return VFW_E_NOT_STOPPED;
   FormatChoice wanted;
   if (type && type->pbFormat && ChoiceOf(*type, &wanted)) {
-    if (chosen_ && (wanted.size != choice_.size || wanted.yuy2 != choice_.yuy2)) return VFW_E_TYPE_NOT_ACCEPTED;
+    if (chosen_ && wanted != choice_) return VFW_E_TYPE_NOT_ACCEPTED;
     return TryConnect(receiver, wanted);
   }
   const std::vector<FormatChoice> candidates = chosen_ ? std::vector<FormatChoice>{choice_} : AllChoices();
   for (FormatChoice candidate : candidates) {
     // A partial type (major or subtype only) narrows the candidates.
-    if (type && type->subtype != GUID_NULL &&
-        type->subtype != (candidate.yuy2 ? MEDIASUBTYPE_YUY2 : MEDIASUBTYPE_RGB24)) {
-      continue;
-    }
+    AM_MEDIA_TYPE offered;
+    if (FAILED(FillMediaType(candidate, &offered))) continue;
+    const bool matches = !type || type->subtype == GUID_NULL || type->subtype == offered.subtype;
+    FreeMediaTypeContents(offered);
+    if (!matches) continue;
     if (SUCCEEDED(TryConnect(receiver, candidate))) return S_OK;
   }
   return VFW_E_NO_ACCEPTABLE_TYPES;
@@ -320,6 +322,29 @@ void CapturePin::Stream() {
   ::CoUninitialize();
 }
 
+// MJPG: the RGB24 picture encoded by the engine's own JPEG encoder, one
+// complete image per sample.
+HRESULT CapturePin::DeliverJpeg(IMediaSample* sample, BYTE* data, std::uint32_t frame, long brightness,
+                                HANDLE delivered) {
+  const Size size = kSizes[choice_.size];
+  HRESULT hr = mjpgFrame_.Width() == size.width ? S_OK : mjpgFrame_.Allocate(size.width, size.height);
+  if (FAILED(hr)) return hr;
+  for (int y = 0; y < size.height; ++y) {
+    std::uint8_t* row = mjpgFrame_.Row(y);
+    for (int x = 0; x < size.width; ++x) {
+      Pixel(x, y, size.width, size.height, frame, brightness, &row[3 * x + 2], &row[3 * x + 1], &row[3 * x]);
+    }
+  }
+  hr = encoder_.Encode(mjpgFrame_, jpeg_);
+  if (FAILED(hr)) return hr;
+  if (static_cast<long>(jpeg_.size()) > sample->GetSize()) return E_FAIL;
+  std::memcpy(data, jpeg_.data(), jpeg_.size());
+  sample->SetActualDataLength(static_cast<long>(jpeg_.size()));
+  sample->SetSyncPoint(TRUE);
+  if (delivered) ::SetEvent(delivered);
+  return input_->Receive(sample);
+}
+
 HRESULT CapturePin::DeliverOne(std::uint32_t frame, HANDLE delivered) {
   IMediaSample* sample = nullptr;
   HRESULT hr = allocator_->GetBuffer(&sample, nullptr, nullptr, 0);
@@ -329,14 +354,16 @@ HRESULT CapturePin::DeliverOne(std::uint32_t frame, HANDLE delivered) {
   FillMediaType(choice_, &type);
   hr = sample->GetPointer(&data);
   if (SUCCEEDED(hr) && sample->GetSize() < static_cast<long>(type.lSampleSize)) hr = E_FAIL;
-  if (SUCCEEDED(hr)) {
+  const long brightness = filter_->Brightness();
+  if (SUCCEEDED(hr) && choice_.coding == Coding::kMjpg) {
+    hr = DeliverJpeg(sample, data, frame, brightness, delivered);
+  } else if (SUCCEEDED(hr)) {
     // Only the frame number changes from frame to frame: the rest of the
     // picture is painted once per format and brightness, so that the
     // filter's own work stays small beside the engine's it is measured with.
-    const long brightness = filter_->Brightness();
     const Size size = kSizes[choice_.size];
     if (picture_.size() != static_cast<std::size_t>(type.lSampleSize) || pictureBrightness_ != brightness ||
-        pictureChoice_.size != choice_.size || pictureChoice_.yuy2 != choice_.yuy2) {
+        pictureChoice_ != choice_) {
       picture_.assign(type.lSampleSize, 0);
       Paint(choice_, frame, brightness, picture_.data(), size.width, size.height);
       pictureBrightness_ = brightness;

@@ -27,15 +27,18 @@ HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type) {
   h.biWidth = size.width;
   h.biHeight = size.height;
   h.biPlanes = 1;
-  h.biBitCount = choice.yuy2 ? 16 : 24;
-  h.biCompression = choice.yuy2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
-  h.biSizeImage = static_cast<DWORD>(size.width * size.height * (choice.yuy2 ? 2 : 3));
+  const bool yuy2 = choice.coding == Coding::kYuy2, mjpg = choice.coding == Coding::kMjpg;
+  h.biBitCount = yuy2 ? 16 : 24;
+  h.biCompression = yuy2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : mjpg ? MAKEFOURCC('M', 'J', 'P', 'G') : BI_RGB;
+  // MJPG: the largest a picture may take (samples carry their own length).
+  h.biSizeImage = static_cast<DWORD>(size.width * size.height * (yuy2 ? 2 : 3));
   info->AvgTimePerFrame = kFramePeriod100ns;
   info->dwBitRate = static_cast<DWORD>(h.biSizeImage * 8 * kFramesPerSecond);
   std::memset(type, 0, sizeof(*type));
   type->majortype = MEDIATYPE_Video;
-  type->subtype = choice.yuy2 ? MEDIASUBTYPE_YUY2 : MEDIASUBTYPE_RGB24;
-  type->bFixedSizeSamples = TRUE;
+  type->subtype = yuy2 ? MEDIASUBTYPE_YUY2 : mjpg ? MEDIASUBTYPE_MJPG : MEDIASUBTYPE_RGB24;
+  type->bFixedSizeSamples = mjpg ? FALSE : TRUE;
+  type->bTemporalCompression = FALSE;
   type->lSampleSize = h.biSizeImage;
   type->formattype = FORMAT_VideoInfo;
   type->cbFormat = sizeof(VIDEOINFOHEADER);
@@ -45,16 +48,23 @@ HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type) {
 
 bool ChoiceOf(const AM_MEDIA_TYPE& type, FormatChoice* choice) {
   if (type.majortype != MEDIATYPE_Video) return false;
-  const bool yuy2 = type.subtype == MEDIASUBTYPE_YUY2;
-  if (!yuy2 && type.subtype != MEDIASUBTYPE_RGB24) return false;
+  Coding coding;
+  if (type.subtype == MEDIASUBTYPE_YUY2) coding = Coding::kYuy2;
+  else if (type.subtype == MEDIASUBTYPE_MJPG) coding = Coding::kMjpg;
+  else if (type.subtype == MEDIASUBTYPE_RGB24) coding = Coding::kRgb24;
+  else return false;
   if (type.formattype != FORMAT_VideoInfo || type.cbFormat < sizeof(VIDEOINFOHEADER) || !type.pbFormat) {
     return false;
   }
   const BITMAPINFOHEADER& h = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
   for (int i = 0; i < kSizeCount; ++i) {
     if (kSizes[i].width == h.biWidth && kSizes[i].height == h.biHeight) {
-      *choice = {i, yuy2};
-      return yuy2 || i < kRgbSizeCount;
+      *choice = {i, coding};
+      switch (coding) {
+        case Coding::kRgb24: return i < kRgbSizeCount;
+        case Coding::kYuy2: return i < kYuy2SizeCount;
+        case Coding::kMjpg: return i == kMjpgSize;
+      }
     }
   }
   return false;

@@ -14,16 +14,22 @@
 #include <vector>
 
 #include "TestCamera.h"
+#include "media/Frame.h"
+#include "media/MjpegEncoder.h"
 #include "common/UniqueHandle.h"
 
 namespace test_camera {
 
 class CameraFilter;
 
-// One of the pin's formats: index into kSizes, YUY2 or RGB24.
+enum class Coding { kRgb24, kYuy2, kMjpg };
+
+// One of the pin's formats: index into kSizes and coding.
 struct FormatChoice {
   int size = 1;
-  bool yuy2 = false;
+  Coding coding = Coding::kRgb24;
+  bool operator==(const FormatChoice& o) const { return size == o.size && coding == o.coding; }
+  bool operator!=(const FormatChoice& o) const { return !(*this == o); }
 };
 // Builds the media type of a choice (the caller frees its format block).
 HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type);
@@ -76,6 +82,7 @@ class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
   HRESULT DecideAllocator(IMemInputPin* input, const AM_MEDIA_TYPE& type);
   void Stream();
   HRESULT DeliverOne(std::uint32_t frame, HANDLE delivered);
+  HRESULT DeliverJpeg(IMediaSample* sample, BYTE* data, std::uint32_t frame, long brightness, HANDLE delivered);
 
   CameraFilter* filter_;
   IPin* connected_ = nullptr;
@@ -87,6 +94,9 @@ class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
   common::UniqueKernelHandle stop_;
   // The picture without its frame number (streaming thread only).
   std::vector<BYTE> picture_;
+  media::Frame mjpgFrame_;
+  std::vector<std::uint8_t> jpeg_;
+  media::MjpegEncoder encoder_;
   long pictureBrightness_ = 0;
   FormatChoice pictureChoice_;
 };
