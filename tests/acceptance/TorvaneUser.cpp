@@ -157,15 +157,25 @@ bool TorvaneUser::Press(HWND dialog, int id) const {
          WaitUntil([&] { return SendTo(control, BM_GETCHECK) == BST_CHECKED; }, kPatienceMs);
 }
 
+// Types the text over the field's own, again when the window replaced it
+// meanwhile (the save dialog fills its name field late on a loaded
+// machine), as a user would type it again.
+static bool TypeOver(HWND field, const std::wstring& text) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!UserInput::Replace(field, text)) return false;
+    if (WaitUntil([&] { return WindowText(field) == text; }, kPatienceMs / 3)) return true;
+  }
+  return false;
+}
+
 bool TorvaneUser::Fill(HWND dialog, int id, const std::wstring& text) const {
-  HWND field = ::GetDlgItem(dialog, id);
-  return UserInput::Replace(field, text) && WaitUntil([&] { return WindowText(field) == text; }, kPatienceMs);
+  return TypeOver(::GetDlgItem(dialog, id), text);
 }
 
 bool TorvaneUser::SaveAs(HWND saveDialog, const std::wstring& path) const {
   HWND name = ::GetDlgItem(saveDialog, kSaveNameId);
-  if (!name || !UserInput::Replace(name, path)) return false;
-  if (!WaitUntil([&] { return WindowText(name) == path; }, kPatienceMs)) {
+  if (!name) return false;
+  if (!TypeOver(name, path)) {
     ADD_FAILURE() << "the name field reads " << common::WideToAnsi(WindowText(name));
     return false;
   }
