@@ -7,7 +7,8 @@
 # USER objects, private bytes. It passes when
 #  - every count at the end is within 5 % of where it settled (the first
 #    idle point after the first minute: in a two-minute run, after its two
-#    motion cycles and before its sequence),
+#    motion cycles and before its sequence); private bytes may also have
+#    grown by one heap step (1,100 KiB),
 #  - every picture decodes (djpeg; ImageMagick for bitmap files) and every
 #    movie with ffprobe/ffmpeg,
 #  - every step was done and nothing crashed (both processes end with 0).
@@ -98,6 +99,11 @@ awk -F, -v out="$out/figures.md" '
         s = v["settled", p, i]; e = v["end", p, i]
         ratio = s > 0 ? e / s : (e == 0 ? 1 : 0)
         ok = ratio >= 0.95 && ratio <= 1.05  # a count that stays 0 (no windows) passes
+        # Wine commits a process heap in steps of about a megabyte, at a
+        # moment that varies from run to run (40 s to 200 s in): one step
+        # more than at the settle point is the heap reaching its size, not a
+        # leak, which keeps growing.
+        if (i == 4 && e - s <= 1100) ok = 1
         printf "%s %-16s %-13s start %9s  settled %9s  end %9s  (%.3f)\n", ok ? "ok  " : "FAIL", p, name[i], v["start", p, i], s, e, ratio
         printf "| %s | %s | %s | %s | %s | %.3f |\n", p, name[i], v["start", p, i], s, e, ratio >> out
         if (!ok) bad = 1
