@@ -172,10 +172,9 @@ TEST_F(MoviesEndToEnd, TimeLapseMovieAfterItsEntryChecks) {
   EXPECT_EQ(0u, torvane.Close());
 }
 
-TEST_F(MoviesEndToEnd, MotionMovieRunsWhileThereIsMotion) {
-  TorvaneProcess torvane(Environment());
-  ASSERT_TRUE(torvane.Started());
-  const std::wstring folder = MovieFolder() + L"motion";
+// Empties the folder and starts the motion detector recording movies
+// without sound into it, from now on, at degree 30.
+void StartMotionMovies(TorvaneProcess& torvane, const std::wstring& folder, const std::wstring& prefix) {
   ::CreateDirectoryW(folder.c_str(), nullptr);
   for (const std::wstring& file : flow_tests::FilesIn(folder)) ::DeleteFileW((folder + L"\\" + file).c_str());
   torvane.Command(IDT_BUTTON5);
@@ -184,10 +183,17 @@ TEST_F(MoviesEndToEnd, MotionMovieRunsWhileThereIsMotion) {
   TorvaneProcess::Type(setUp, IDC_MO_DEGREE, L"30");
   TorvaneProcess::Click(setUp, IDC_MO_MOVIENOSOUND);
   TorvaneProcess::Click(setUp, IDC_MO_STARTNOW);
-  TorvaneProcess::Type(setUp, IDC_MO_PREFIX, L"motion-");
+  TorvaneProcess::Type(setUp, IDC_MO_PREFIX, prefix);
   ASSERT_TRUE(TorvaneProcess::ChooseFolder(setUp, IDC_MO_DRIVE, IDC_MO_FOLDER, folder));
   TorvaneProcess::Press(setUp, IDC_MO_CMDDO);  // "&Start"
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(setUp); }, 5000));
+}
+
+TEST_F(MoviesEndToEnd, MotionMovieRunsWhileThereIsMotion) {
+  TorvaneProcess torvane(Environment());
+  ASSERT_TRUE(torvane.Started());
+  const std::wstring folder = MovieFolder() + L"motion";
+  ASSERT_NO_FATAL_FAILURE(StartMotionMovies(torvane, folder, L"motion-"));
 
   // From the second after the start: two seconds of motion, then the
   // synthetic scene alone, which stays below 30 and ends the movie.
@@ -221,18 +227,7 @@ TEST_F(MoviesEndToEnd, MotionMovieOfAKilledEngineIsSavedBeforeTheEnd) {
   TorvaneProcess torvane(Environment());
   ASSERT_TRUE(torvane.Started());
   const std::wstring folder = MovieFolder() + L"killed";
-  ::CreateDirectoryW(folder.c_str(), nullptr);
-  for (const std::wstring& file : flow_tests::FilesIn(folder)) ::DeleteFileW((folder + L"\\" + file).c_str());
-  torvane.Command(IDT_BUTTON5);
-  HWND setUp = torvane.WaitForDialog(L"Motion detector");
-  ASSERT_NE(nullptr, setUp);
-  TorvaneProcess::Type(setUp, IDC_MO_DEGREE, L"30");
-  TorvaneProcess::Click(setUp, IDC_MO_MOVIENOSOUND);
-  TorvaneProcess::Click(setUp, IDC_MO_STARTNOW);
-  TorvaneProcess::Type(setUp, IDC_MO_PREFIX, L"killed-");
-  ASSERT_TRUE(TorvaneProcess::ChooseFolder(setUp, IDC_MO_DRIVE, IDC_MO_FOLDER, folder));
-  TorvaneProcess::Press(setUp, IDC_MO_CMDDO);  // "&Start"
-  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(setUp); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(StartMotionMovies(torvane, folder, L"killed-"));
   ::Sleep(1100);
   const std::vector<std::int32_t> motion(600, 60);  // far longer than the movie lives
   ASSERT_EQ(1, torvane.Scenario(engine::kScenarioMotionValues, 0, motion.data(), DWORD(motion.size() * 4)));
