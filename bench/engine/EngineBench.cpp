@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "EngineClient.h"
+#include "BenchClock.h"
 #include "EngineLaunch.h"
 #include "PreviewFrame.h"
 #include "common/ComInit.h"
@@ -20,26 +21,8 @@ using namespace engine;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  ::QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// The engine's own CPU time in ms, as it measures it (inquiry 1010).
-double CpuMs(const engine_test::EngineClient& client) {
-  struct {
-    std::uint32_t processId, reserved;
-    std::uint64_t cpuTime100ns;
-  } info{};
-  if (FAILED(client.Inq(1010, 0, nullptr, 0, &info, sizeof(info)))) return 0;
-  return static_cast<double>(info.cpuTime100ns) / 10000.0;
-}
+using engine_bench::CpuMs;
+using engine_bench::Now;
 
 void Report(const char* what, double value, const char* unit, double target, bool lowerIsBetter) {
   const double ratio = value / target;
