@@ -63,22 +63,31 @@ TorvaneUser::TorvaneUser(TorvaneProcess& torvane, std::wstring shots) : torvane_
 bool TorvaneUser::ToolbarButton(int index) {
   HWND toolbar = ::GetDlgItem(torvane_.MainWindow(), IDC_TOOLBAR);
   POINT centre{};
-  if (!WaitUntil([&] { return torvane_.ButtonEnabled(index); }, kPatienceMs) ||
-      !Centre(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index - 1), &centre)) {
+  if (!WaitUntil([&] { return torvane_.ButtonEnabled(index); }, kPatienceMs)) {
+    ADD_FAILURE() << "toolbar button " << index << " stayed disabled";
     return false;
   }
+  if (!Centre(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index - 1), &centre)) {
+    ADD_FAILURE() << "no toolbar button " << index;
+    return false;
+  }
+  // The click itself activates the window when this fails.
+  UserInput::Activate(toolbar);
   // Over the button first: the toolbar takes a click once it tracks the
-  // mouse over the button (its hot item).
-  if (!UserInput::Activate(toolbar)) return false;
-  // Moved over again while a closing window still lies over the toolbar.
+  // mouse over the button (its hot item). The mouse comes from one pixel
+  // aside, so that the toolbar sees a move even when it already rests
+  // there, and again while a closing window still lies over the toolbar.
+  const POINT aside{centre.x + 1, centre.y + 1};
   const bool clicked = WaitUntil(
       [&] {
+        UserInput::MoveTo(toolbar, aside);
         UserInput::MoveTo(toolbar, centre);
         return WaitUntil([&] { return SendTo(toolbar, TB_GETHOTITEM) == index - 1; }, 1000) &&
                UserInput::Click(toolbar, centre);
       },
       kPatienceMs);
   MouseAway();
+  if (!clicked) ADD_FAILURE() << "toolbar button " << index << " never took the mouse";
   return clicked;
 }
 
@@ -103,14 +112,22 @@ bool TorvaneUser::BarMenu(int pane, int downs, const wchar_t* shot) {
     ADD_FAILURE() << "no pane " << pane << " in the bar";
     return false;
   }
-  if (!WaitUntil([&] { return UserInput::Click(bar, centre); }, kPatienceMs)) {
-    ADD_FAILURE() << "another window lies over pane " << pane;
-    return false;
-  }
-  // The menu opens beside the pane, away from the mouse.
-  HWND menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, kPatienceMs);
+  // The menu opens beside the pane, away from the mouse. A click the
+  // control let pass (a loaded machine still busy with the last picture) is
+  // clicked again, as a user would; the waits are long enough that a menu
+  // opening late is never closed by the next click.
+  HWND menu = nullptr;
+  bool clicked = false;
+  WaitUntil(
+      [&] {
+        if (!UserInput::Click(bar, centre)) return false;
+        clicked = true;
+        menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, kPatienceMs / 3);
+        return menu != nullptr;
+      },
+      kPatienceMs);
   if (!menu) {
-    ADD_FAILURE() << "pane " << pane << " opened no menu";
+    ADD_FAILURE() << (clicked ? "pane opened no menu: " : "another window lies over pane ") << pane;
     return false;
   }
   UserInput::Key(VK_DOWN, downs);
