@@ -114,9 +114,12 @@ FunctionEnd
 
 ; Registration of the control and the engine for the chosen scope; a
 ; failure stops the installation with a message rather than leaving a
-; program that cannot start its camera.
+; program that cannot start its camera. $0 and $1 are the two exit codes;
+; a program that could not even start counts as failed.
 !macro Register un verb
   Function ${un}RegisterComponents${verb}
+    StrCpy $0 "not started"
+    StrCpy $1 "not started"
     ${If} $MultiUser.InstallMode == "AllUsers"
       !if "${verb}" == "On"
         ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\Tovra2.dll"' $0
@@ -152,6 +155,12 @@ Section "Torvane" SecMain
     DetailPrint "Registration failed: control $0, engine $1"
     MessageBox MB_ICONSTOP "The video control or the camera engine could not be registered." /SD IDOK
     Call RegisterComponentsOff
+    ; Nothing of a failed installation stays behind but the user's own
+    ; files (the folder goes only when empty).
+    !insertmacro TorvaneFiles RemoveFile
+    Delete "$INSTDIR\Uninstall.exe"
+    SetOutPath "$TEMP"
+    RMDir "$INSTDIR"
     SetErrorLevel 2
     Quit
   ${EndIf}

@@ -10,7 +10,9 @@
 #  4. the same for the current user: files, shortcut and keys under
 #     HKEY_CURRENT_USER only. Wine's COM ignores HKCU\Software\Classes, so
 #     a per-user installation cannot be started here (on Windows the
-#     per-user classes merge into HKEY_CLASSES_ROOT).
+#     per-user classes merge into HKEY_CLASSES_ROOT);
+#  5. an installation whose registration fails: exit code 2, and nothing of
+#     ours left, the user's error log kept.
 #   test_installer.sh <build folder> <source folder>
 set -uo pipefail
 build=$1 root=$2
@@ -131,6 +133,17 @@ has_key "HKLM\\Software\\Classes\\CLSID\\$vp_clsid" && fail "a per-user installa
 uninstall "$user_key" "$folder"
 check_removed "$folder" "$user_key" 'HKCU\Software\Classes' "$menu" CurrentUser
 [ -e "$folder" ] && fail "the per-user folder is left behind"
+
+echo "== a registration that fails"
+# regsvr32 cannot start: the installer must say so, and leave nothing of
+# ours behind but the user's files.
+folder=$WINEPREFIX/drive_c/Program\ Files/Torvane
+mkdir -p "$folder" && printf 'kept\r\n' >"$folder/TorvaneError.log"
+WINEDLLOVERRIDES=regsvr32.exe=d run "$setup" /S /AllUsers
+status=$?
+[ "$status" -eq 2 ] || fail "a failed registration ended the installer with $status, not 2"
+check_removed "$folder" "$machine_key" 'HKLM\Software\Classes' "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" Failed
+[ "$(ls -A "$folder" 2>/dev/null)" = "TorvaneError.log" ] || fail "a failed installation left more than the error log in $folder"
 
 [ "$failures" -eq 0 ] && echo "PASS" || echo "$failures failures"
 [ "$failures" -eq 0 ]
