@@ -1,12 +1,13 @@
 // CStatusBarEx in a test window: panes on the system status bar, the
 // owner-width query, owner notifications for sequences of mouse messages,
-// the pressed-pane colour read back from the screen, blinking on timer
-// 2554 and the bar's font.
+// the pressed-pane colour and the icons' size read back from the screen,
+// blinking on timer 2554 and the bar's font.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "TestWindowHost.h"
 #include "WindowPixels.h"
+#include "WineTodo.h"
 #include "common/UniqueHandle.h"
 #include "ui/controls/ControlMessages.h"
 #include "ui/controls/StatusBarEx.h"
@@ -23,6 +25,7 @@ namespace {
 
 using namespace portal::controls;
 using testing_support::PumpUntil;
+using testing_support::TodoWine;
 using testing_support::TestWindowHost;
 using testing_support::WindowPixels;
 
@@ -179,6 +182,50 @@ TEST_F(StatusBarExTest, OwnerNotificationsForMouseSequences) {
   owner_.calls.clear();
   Send(WM_LBUTTONDOWN, Centre(3), MK_LBUTTON);
   EXPECT_EQ(1u, owner_.calls.size()) << "enabled again";
+}
+
+// Rows of rect holding a pixel other than the face colour.
+int MarkedRows(const WindowPixels& pixels, const RECT& rect, COLORREF face) {
+  int rows = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    bool marked = false;
+    for (int x = rect.left; x < rect.right && !marked; ++x) marked = pixels.At(x, y) != face;
+    rows += marked;
+  }
+  return rows;
+}
+
+// A pane's icon keeps its 16 x 16 size in a taller bar; a disabled pane's
+// icon is ours to draw, an enabled one the system bar's.
+TEST_F(StatusBarExTest, PaneIconsKeepTheirSize) {
+  // Placed as the control places its bar, 40 pixels tall.
+  const LONG style = ::GetWindowLongW(bar_.Handle(), GWL_STYLE);
+  ::SetWindowLongW(bar_.Handle(), GWL_STYLE, style | CCS_NOPARENTALIGN | CCS_NORESIZE);
+  ::SetWindowPos(bar_.Handle(), nullptr, 0, 0, 400, 40, SWP_NOZORDER);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  // The icon's own rows, drawn at its size on the face colour.
+  TestWindowHost reference;
+  {
+    common::WindowDc dc(reference.Window(), false);
+    const RECT square = {0, 0, 16, 16};
+    common::UniqueBrush brush(::CreateSolidBrush(face));
+    ::FillRect(dc.get(), &square, brush.get());
+    ::DrawIconEx(dc.get(), 0, 0, Icon(1), 16, 16, 0, nullptr, DI_NORMAL);
+  }
+  const int own = MarkedRows(WindowPixels(reference.Window()), RECT{0, 0, 16, 16}, face);
+  ASSERT_GT(own, 0);
+
+  RECT inside = PaneRect(1);
+  ::InflateRect(&inside, -3, -3);  // within the pane's raised border
+  ASSERT_GT(inside.bottom - inside.top, 20);
+  bar_.EnablePane(57702, false);
+  // Embossed: the icon's highlight lies one pixel below and right of it.
+  EXPECT_EQ(own + 1, MarkedRows(WindowPixels(bar_.Handle()), inside, face)) << "disabled: our own drawing";
+  bar_.EnablePane(57702, true);
+  // Wine 8's status bar draws a part's icon as tall as the part.
+  const int shown = MarkedRows(WindowPixels(bar_.Handle()), inside, face);
+  TodoWine(shown == own, "the system bar keeps a pane icon's size");
+  if (shown != own) std::printf("the icon's %d rows shown as %d\n", own, shown);
 }
 
 TEST_F(StatusBarExTest, PressedPanesInThePressedColour) {
