@@ -1,9 +1,12 @@
 // Acceptance: the per-test Torvane, its folders and the save dialog step.
 #include "Acceptance.h"
 
+#include <algorithm>
+
 #include "FlowTestSupport.h"
 #include "TorvaneIds.h"
 #include "common/Module.h"
+#include "common/Strings.h"
 
 namespace acceptance {
 
@@ -27,9 +30,13 @@ void Acceptance::SetUpTestSuite() {
 
 void Acceptance::SetUp() {
   ASSERT_TRUE(shell_e2e::WaitForNoEngine(30000)) << "an engine of an earlier run is still serving";
-  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  // A parameterized test's name is "<test>/<case>": one folder, not two.
+  std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(name.begin(), name.end(), '/', '-');
   temp_ = OutFolder() + L"temp-" + std::wstring(name.begin(), name.end());
   ::CreateDirectoryW(temp_.c_str(), nullptr);
+  // Torvane's temporary picture and movie live there.
+  ASSERT_TRUE(Exists(temp_)) << "no temporary folder " << common::WideToAnsi(temp_);
 }
 
 void Acceptance::TearDown() {
