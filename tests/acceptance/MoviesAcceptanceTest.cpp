@@ -2,7 +2,7 @@
 // sound from the File menu, a time-lapse movie, and the motion detector
 // storing pictures, recording a movie and sounding the alarm for motion fed
 // to Torvane's engine. The movies are left with their expectations for
-// ffprobe and ffmpeg, the pictures for ImageMagick.
+// ffprobe and ffmpeg, the JPEG pictures for djpeg.
 #include <cstdint>
 #include <vector>
 
@@ -146,6 +146,7 @@ class MotionDetector : public Acceptance, public ::testing::WithParamInterface<M
 
 TEST_P(MotionDetector, ReactsToMotionUntilStopped) {
   const MotionCase& c = GetParam();
+  const bool pictures = c.reaction == Reaction::kPictures;
   ASSERT_TRUE(Start());
   const std::wstring folder = OutFolder(c.folder);
   if (c.reaction == Reaction::kAlarm) MarkAlarmUnread();
@@ -155,12 +156,17 @@ TEST_P(MotionDetector, ReactsToMotionUntilStopped) {
   ASSERT_NE(nullptr, setUp);
   ASSERT_TRUE(User().Fill(setUp, IDC_MO_DEGREE, L"30"));
   ASSERT_TRUE(User().Press(setUp, c.option));
+  if (pictures) {
+    ASSERT_TRUE(User().Press(setUp, IDC_MO_JPG));  // offered once "Take snap-shots" is chosen
+  }
   ASSERT_TRUE(User().Press(setUp, IDC_MO_STARTNOW));
   ASSERT_TRUE(User().Fill(setUp, IDC_MO_PREFIX, L"motion-"));
   ASSERT_TRUE(User().ChooseFolder(setUp, IDC_MO_DRIVE, IDC_MO_FOLDER, folder));
-  User().Shot(setUp, L"motion");
+  if (pictures) User().Shot(setUp, L"motion");
   ASSERT_TRUE(User().Press(setUp, IDC_MO_CMDDO));  // "&Start"
   ASSERT_TRUE(Gone(setUp));
+  // The set-up cleared the image view; every reaction to motion shows it.
+  EXPECT_FALSE(App().ChildVisible(IDC_SNAPSHOT));
   ULONGLONG armed = NowSeconds();
   ASSERT_TRUE(NextSecond(armed));
 
@@ -168,7 +174,7 @@ TEST_P(MotionDetector, ReactsToMotionUntilStopped) {
     case Reaction::kPictures:  // two moments of motion, in two seconds
       for (size_t moment = 1; moment <= 2; ++moment) {
         FeedMotion(App(), 1);
-        ASSERT_TRUE(WaitUntil([&] { return FilesOf(folder, L".bmp") == moment; }, 10000)) << moment;
+        ASSERT_TRUE(WaitUntil([&] { return FilesOf(folder, L".jpg") == moment; }, 10000)) << moment;
         armed = NowSeconds();
         ASSERT_TRUE(NextSecond(armed));
       }
@@ -179,19 +185,22 @@ TEST_P(MotionDetector, ReactsToMotionUntilStopped) {
       FeedMotion(App(), 30);
       ASSERT_TRUE(WaitUntil(
           [&] { return App().ChildText(IDC_MOTIONMESS) == L"Movie recorded by motion detector!"; }, 10000));
+      User().Shot(App().MainWindow(), L"motion-movie");
       ASSERT_TRUE(WaitUntil([&] { return FilesOf(folder, L".avi") == 1; }, 15000));
       break;
-    case Reaction::kAlarm:
+    case Reaction::kAlarm:  // neither picture nor movie: the image view and the sound only
       FeedMotion(App(), 1);
       EXPECT_TRUE(WaitUntil([&] { return AlarmReadAt() > unread; }, 10000)) << "ALARM.WAV was never read";
+      EXPECT_FALSE(App().ChildVisible(IDC_MOTIONMESS));
       break;
   }
+  EXPECT_TRUE(WaitUntil([&] { return App().ChildVisible(IDC_SNAPSHOT); }, 5000)) << "no reaction to motion";
 
   ASSERT_TRUE(User().ToolbarButton(5));  // "Stop motion detector"
   if (c.result) {
     EXPECT_EQ(common::ToLower(std::wstring(c.result) + folder +
                               L" as a result of this motion detection operation."),
-              common::ToLower(User().Answer(L"Result", IDOK, c.reaction == Reaction::kPictures ? L"motion-result" : nullptr)));
+              common::ToLower(User().Answer(L"Result", IDOK, pictures ? L"motion-result" : nullptr)));
   } else {
     EXPECT_EQ(nullptr, User().Dialog(L"Result", 1000)) << "nothing stored, nothing reported";
   }
@@ -203,9 +212,15 @@ TEST_P(MotionDetector, ReactsToMotionUntilStopped) {
   }
 }
 
+// Pictures as JPEG files (djpeg reads them), a movie while the motion lasts
+// (ffprobe and ffmpeg), the alarm.
 INSTANTIATE_TEST_SUITE_P(
     Acceptance, MotionDetector,
-    ::testing::Values(MotionCase{"Alarm", L"motion-alarm", Reaction::kAlarm, IDC_MO_ALARM, nullptr}),
+    ::testing::Values(
+        MotionCase{"JpegPictures", L"motion-pictures", Reaction::kPictures, IDC_MO_SNAPSHOT,
+                   L"2 files have been stored in "},
+        MotionCase{"Movie", L"motion-movie", Reaction::kMovie, IDC_MO_MOVIENOSOUND, L"1 files have been stored in "},
+        MotionCase{"Alarm", L"motion-alarm", Reaction::kAlarm, IDC_MO_ALARM, nullptr}),
     [](const ::testing::TestParamInfo<MotionCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -27,9 +27,10 @@ pictures 1 "$out/snapshot.bmp"
 pictures 1 "$out/snapshot.jpg"
 pictures 1 "$out/delayed.jpg"
 pictures 2 "$out"/sequence/*.jpg
+pictures 2 "$out"/motion-pictures/*.jpg
 picture "$out/snapshot-640.jpg" 640x480
 picture "$out/snapshot-door.jpg" 160x120
-for folder in movies time-lapse; do
+for folder in movies time-lapse motion-movie; do
   sh "$movies" "$out/$folder" || fail "movies in $folder"
 done
 shots=0
@@ -37,5 +38,5 @@ for shot in "$out"/shots/*.bmp; do
   /usr/bin/convert "BMP:$shot" "${shot%.bmp}.png" || fail "screenshot $shot"
   shots=$((shots + 1))
 done
-[ "$shots" -ge 22 ] || fail "only $shots screenshots"
+[ "$shots" -ge 25 ] || fail "only $shots screenshots"
 echo "PASS ($shots screenshots in $out/shots)"
