@@ -27,6 +27,7 @@ constexpr int kSaveNameId = 0x47C;  // cmb13: the save dialog's name field
 // of a fresh wineserver on a loaded machine takes seconds to connect its
 // camera and to draw.
 constexpr DWORD kPatienceMs = 15000;
+constexpr DWORD kBarRepeatMs = 600;  // the bar's 500 ms, and a margin
 
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = static_cast<DWORD_PTR>(-1);
@@ -112,8 +113,15 @@ bool TorvaneUser::BarMenu(int pane, int downs, const wchar_t* shot) {
     ADD_FAILURE() << "no pane " << pane << " in the bar";
     return false;
   }
-  // The menu opens beside the pane, away from the mouse. A click the
-  // control let pass (a loaded machine still busy with the last picture) is
+  // The bar drops a press of a pane within 500 ms of the last one it
+  // passed on (a bouncing button); a quick snapshot between two choices
+  // from the same pane can be that short.
+  if (pane == lastBarPane_) {
+    const DWORD since = ::GetTickCount() - lastBarClick_;
+    if (since < kBarRepeatMs) ::Sleep(kBarRepeatMs - since);
+  }
+  // The menu opens beside the pane, away from the mouse. A click that
+  // still opened nothing (a loaded machine busy with the last picture) is
   // clicked again, as a user would; the waits are long enough that a menu
   // opening late is never closed by the next click.
   HWND menu = nullptr;
@@ -122,6 +130,8 @@ bool TorvaneUser::BarMenu(int pane, int downs, const wchar_t* shot) {
       [&] {
         if (!UserInput::Click(bar, centre)) return false;
         clicked = true;
+        lastBarPane_ = pane;
+        lastBarClick_ = ::GetTickCount();
         menu = torvane_.WaitForWindowWhere(L"#32768", [](HWND) { return true; }, kPatienceMs / 3);
         return menu != nullptr;
       },

@@ -57,6 +57,8 @@ class TorvaneUser {
  private:
   TorvaneProcess& torvane_;
   std::wstring shots_;
+  int lastBarPane_ = -1;  // the pane BarMenu clicked last, and when
+  DWORD lastBarClick_ = 0;
 };
 
 std::wstring Item(HWND dialog, int id);
