@@ -128,7 +128,7 @@ class frmMain final : public PortalEvents, public CaptureWindow {
 
   // The motion reaction (frmMainPortal.cpp).
   void MotionReport(long value);
-  void StoreMotionPicture();
+  bool StoreMotionPicture();  // true when the picture reached its file
   void StartMotionMovie(ErrorScope& scope);
   void CameraDetached();
 

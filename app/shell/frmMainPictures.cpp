@@ -17,6 +17,6 @@ void frmMain::SetFileNameText(const std::wstring& text) { SetControlText(IDC_FIL
 
 void frmMain::InstantSnapshot() { TakeSnapShot(context_, *this); }
 
-void frmMain::StoreMotionPicture() { StoreTimedPicture(context_, *this, Global().PictureExt); }
+bool frmMain::StoreMotionPicture() { return StoreTimedPicture(context_, *this, Global().PictureExt); }
 
 }  // namespace torvane

@@ -43,12 +43,18 @@ void frmMain::MotionReport(long value) {
   if (!decision.motion) return;
   scope.Run([&] { ShowControl(IDC_SNAPSHOT, true); });
   if (decision.storePicture) {
-    scope.Run([&] { StoreMotionPicture(); });
-    ++motionFileCount_;
-    scope.Run([&] {
-      SetControlText(IDC_MOTIONMESS, L"Image captured by motion detector!");
-      ShowControl(IDC_MOTIONMESS, true);
-    });
+    bool stored = false;
+    scope.Run([&] { stored = StoreMotionPicture(); });
+    // The count is what the stop reports as stored: a picture that did not
+    // reach its file (logged, or a picture of the same second kept) is
+    // neither counted nor announced.
+    if (stored) {
+      ++motionFileCount_;
+      scope.Run([&] {
+        SetControlText(IDC_MOTIONMESS, L"Image captured by motion detector!");
+        ShowControl(IDC_MOTIONMESS, true);
+      });
+    }
   }
   if (decision.startMovie) StartMotionMovie(scope);
   if (decision.playAlarm) scope.Run([&] { PlayAlarmAndWait(); });

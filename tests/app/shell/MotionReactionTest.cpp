@@ -137,6 +137,22 @@ TEST_F(MotionReaction, MotionAboveThresholdStoresATimeStampedPictureAndEqualIsIg
   EXPECT_EQ(0, Global().ErrorCount);
 }
 
+// A picture that did not reach its file (here: its folder is gone) is in
+// the error log; it is neither announced nor counted, so the stop does not
+// report a file that was never stored.
+TEST_F(MotionReaction, APictureThatWasNotStoredIsNeitherAnnouncedNorCounted) {
+  ArmDetector(-5);
+  Global().StoreFolder = store_.File(L"gone");
+  FeedMotion({60});
+  EXPECT_EQ(0, window_->MotionFileCount());
+  EXPECT_FALSE(window_->ControlVisible(IDC_MOTIONMESS));
+  EXPECT_GT(Global().ErrorCount, 0);
+  window_->SetButtonCaption(5, L"Stop motion detector");
+  window_->ToolbarButtonClick(5);
+  EXPECT_TRUE(prompter_.prompts.empty()) << "no \"Result\" for nothing stored";
+  EXPECT_EQ(L"Motion detector", window_->ButtonCaption(5));
+}
+
 TEST_F(MotionReaction, ReportsBeforeMotionStartAreIgnored) {
   ArmDetector(+60);
   FeedMotion({90, 95});
