@@ -33,6 +33,14 @@ inline constexpr wchar_t kSilentEvent[] = L"TorvaneTestCamera.Silent";
 // Set by the filter on every delivery; a test waits for it before it
 // measures latency.
 inline constexpr wchar_t kDeliveredEvent[] = L"TorvaneTestCamera.Delivered";
+// The model of the camera, read when a filter object is made (the engine
+// makes one when it lists the devices and one for each graph):
+//  - kStillPinEvent set: the filter has a still pin (kStillSizes, RGB24)
+//    that delivers one picture each time IAMVideoControl triggers it;
+//  - kWithoutMjpgEvent set: the capture pin leaves out its MJPG size, so
+//    that its largest size is 640 x 480 in RGB24.
+inline constexpr wchar_t kStillPinEvent[] = L"TorvaneTestCamera.StillPin";
+inline constexpr wchar_t kWithoutMjpgEvent[] = L"TorvaneTestCamera.WithoutMjpg";
 
 inline constexpr int kFramesPerSecond = 15;
 inline constexpr LONGLONG kFramePeriod100ns = 10000000 / kFramesPerSecond;
@@ -49,13 +57,17 @@ inline constexpr int kRgbSizeCount = 3;
 inline constexpr int kYuy2SizeCount = 4;
 inline constexpr int kMjpgSize = 4;
 inline constexpr Size kDefaultSize = {320, 240};
+// The sizes of the still pin, RGB24 only; the engine takes the largest.
+inline constexpr Size kStillSizes[] = {{1024, 768}, {1280, 960}};
+inline constexpr Size kLargestStill = {1280, 960};
 
 // Brightness as the filter's video processing amplifier offers it.
 inline constexpr long kBrightnessMin = -64, kBrightnessMax = 64, kBrightnessDefault = 0;
 // Zoom as the filter's camera control offers it (the picture ignores it).
 inline constexpr long kZoomMin = 100, kZoomMax = 400, kZoomDefault = 100;
 
-// The picture of frame `frame` (counted from 0 per run): red grows from
+// The picture of frame `frame` (counted from 0 per run; the still pin
+// counts its pictures from 0 per filter object): red grows from
 // left to right, green from top to bottom, blue is 128 + brightness, and
 // the frame number's low 16 bits stand in the top-left 128 x 8 pixels as
 // 16 blocks of 8 x 8, white for a set bit (most significant first).

@@ -1,6 +1,7 @@
-// The test camera's capture pin: connection and allocator, formats through
-// IAMStreamConfig, the pin category, and the streaming thread that
-// delivers the picture at 15 frames a second and obeys the control events.
+// The test camera's pins (capture and still): connection and allocator,
+// formats through IAMStreamConfig and the pin category. Their streaming
+// is in PinStream.cpp.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -10,53 +11,33 @@
 namespace test_camera {
 namespace {
 
-// Fills the top-left `columns` x `rows` of one RGB24 (bottom-up, rows
-// padded to 4 bytes) or YUY2 (top-down) picture of frame `frame`.
-void Paint(FormatChoice choice, std::uint32_t frame, long brightness, BYTE* out, int columns, int rows) {
-  const Size size = kSizes[choice.size];
-  if (choice.coding != Coding::kYuy2) {
-    const int stride = (size.width * 3 + 3) & ~3;
-    for (int y = 0; y < rows; ++y) {
-      BYTE* row = out + static_cast<std::size_t>(size.height - 1 - y) * stride;
-      for (int x = 0; x < columns; ++x) {
-        Pixel(x, y, size.width, size.height, frame, brightness, &row[3 * x + 2], &row[3 * x + 1], &row[3 * x]);
-      }
-    }
-    return;
-  }
-  auto luma = [](int r, int g, int b) { return ((66 * r + 129 * g + 25 * b + 128) >> 8) + 16; };
-  auto chroma = [](int a, int b, int c) { return ((a + b + c + 128) >> 8) + 128; };
-  for (int y = 0; y < rows; ++y) {
-    BYTE* row = out + static_cast<std::size_t>(y) * size.width * 2;
-    for (int x = 0; x < columns; x += 2) {
-      std::uint8_t r0, g0, b0, r1, g1, b1;
-      Pixel(x, y, size.width, size.height, frame, brightness, &r0, &g0, &b0);
-      Pixel(x + 1, y, size.width, size.height, frame, brightness, &r1, &g1, &b1);
-      const int r = (r0 + r1) / 2, g = (g0 + g1) / 2, b = (b0 + b1) / 2;
-      row[2 * x] = static_cast<BYTE>(luma(r0, g0, b0));
-      row[2 * x + 1] = static_cast<BYTE>(chroma(-38 * r, -74 * g, 112 * b));
-      row[2 * x + 2] = static_cast<BYTE>(luma(r1, g1, b1));
-      row[2 * x + 3] = static_cast<BYTE>(chroma(112 * r, -94 * g, -18 * b));
-    }
-  }
-}
-
-std::vector<FormatChoice> AllChoices() {
-  std::vector<FormatChoice> all;
-  for (int i = 0; i < kRgbSizeCount; ++i) all.push_back({i, Coding::kRgb24});
-  for (int i = 0; i < kYuy2SizeCount; ++i) all.push_back({i, Coding::kYuy2});
-  all.push_back({kMjpgSize, Coding::kMjpg});
-  return all;
-}
-
-bool EventSet(const wchar_t* name) {
-  common::UniqueKernelHandle event(::OpenEventW(SYNCHRONIZE, FALSE, name));
-  return event && ::WaitForSingleObject(event.get(), 0) == WAIT_OBJECT_0;
-}
+const wchar_t kCaptureName[] = L"Capture";
 
 }  // namespace
 
+CapturePin::CapturePin(CameraFilter* filter, PinRole role, bool withMjpg)
+    : filter_(filter), role_(role), withMjpg_(withMjpg), trigger_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+  if (role_ == PinRole::kStill) choice_ = {kLargestStill, Coding::kRgb24};
+}
+
 CapturePin::~CapturePin() { Disconnect(); }
+
+std::vector<FormatChoice> CapturePin::Offered() const {
+  std::vector<FormatChoice> all;
+  if (role_ == PinRole::kStill) {
+    for (const Size size : kStillSizes) all.push_back({size, Coding::kRgb24});
+    return all;
+  }
+  for (int i = 0; i < kRgbSizeCount; ++i) all.push_back({kSizes[i], Coding::kRgb24});
+  for (int i = 0; i < kYuy2SizeCount; ++i) all.push_back({kSizes[i], Coding::kYuy2});
+  if (withMjpg_) all.push_back({kSizes[kMjpgSize], Coding::kMjpg});
+  return all;
+}
+
+bool CapturePin::Offers(FormatChoice choice) const {
+  const std::vector<FormatChoice> all = Offered();
+  return std::find(all.begin(), all.end(), choice) != all.end();
+}
 
 STDMETHODIMP CapturePin::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -84,10 +65,10 @@ STDMETHODIMP CapturePin::Connect(IPin* receiver, const AM_MEDIA_TYPE* type) {
   if (thread_.joinable()) return VFW_E_NOT_STOPPED;
   FormatChoice wanted;
   if (type && type->pbFormat && ChoiceOf(*type, &wanted)) {
-    if (chosen_ && wanted != choice_) return VFW_E_TYPE_NOT_ACCEPTED;
+    if (!Offers(wanted) || (chosen_ && wanted != choice_)) return VFW_E_TYPE_NOT_ACCEPTED;
     return TryConnect(receiver, wanted);
   }
-  const std::vector<FormatChoice> candidates = chosen_ ? std::vector<FormatChoice>{choice_} : AllChoices();
+  const std::vector<FormatChoice> candidates = chosen_ ? std::vector<FormatChoice>{choice_} : Offered();
   for (FormatChoice candidate : candidates) {
     // A partial type (major or subtype only) narrows the candidates.
     AM_MEDIA_TYPE offered;
@@ -180,7 +161,7 @@ STDMETHODIMP CapturePin::QueryPinInfo(PIN_INFO* info) {
   info->pFilter = filter_;
   filter_->AddRef();
   info->dir = PINDIR_OUTPUT;
-  std::wcscpy(info->achName, L"Capture");
+  std::wcscpy(info->achName, Name());
   return S_OK;
 }
 
@@ -192,20 +173,20 @@ STDMETHODIMP CapturePin::QueryDirection(PIN_DIRECTION* direction) {
 
 STDMETHODIMP CapturePin::QueryId(LPWSTR* id) {
   if (!id) return E_POINTER;
-  *id = static_cast<LPWSTR>(::CoTaskMemAlloc(sizeof(L"Capture")));
+  *id = static_cast<LPWSTR>(::CoTaskMemAlloc(sizeof(kCaptureName)));
   if (!*id) return E_OUTOFMEMORY;
-  std::wcscpy(*id, L"Capture");
+  std::wcscpy(*id, Name());
   return S_OK;
 }
 
 STDMETHODIMP CapturePin::QueryAccept(const AM_MEDIA_TYPE* type) {
   FormatChoice choice;
-  return type && ChoiceOf(*type, &choice) ? S_OK : S_FALSE;
+  return type && ChoiceOf(*type, &choice) && Offers(choice) ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CapturePin::EnumMediaTypes(IEnumMediaTypes** types) {
   if (!types) return E_POINTER;
-  *types = new TypeEnumerator(chosen_ ? std::vector<FormatChoice>{choice_} : AllChoices());
+  *types = new TypeEnumerator(chosen_ ? std::vector<FormatChoice>{choice_} : Offered());
   return S_OK;
 }
 
@@ -216,7 +197,7 @@ STDMETHODIMP CapturePin::SetFormat(AM_MEDIA_TYPE* type) {
     return S_OK;
   }
   FormatChoice choice;
-  if (!ChoiceOf(*type, &choice)) return VFW_E_INVALIDMEDIATYPE;
+  if (!ChoiceOf(*type, &choice) || !Offers(choice)) return VFW_E_INVALIDMEDIATYPE;
   // As many devices do: a format change only while the pin is unconnected.
   if (connected_) return VFW_E_ALREADY_CONNECTED;
   choice_ = choice;
@@ -238,14 +219,14 @@ STDMETHODIMP CapturePin::GetFormat(AM_MEDIA_TYPE** type) {
 
 STDMETHODIMP CapturePin::GetNumberOfCapabilities(int* count, int* size) {
   if (!count || !size) return E_POINTER;
-  *count = static_cast<int>(AllChoices().size());
+  *count = static_cast<int>(Offered().size());
   *size = sizeof(VIDEO_STREAM_CONFIG_CAPS);
   return S_OK;
 }
 
 STDMETHODIMP CapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps) {
   if (!type || !caps) return E_POINTER;
-  const std::vector<FormatChoice> all = AllChoices();
+  const std::vector<FormatChoice> all = Offered();
   if (index < 0 || index >= static_cast<int>(all.size())) return S_FALSE;
   const FormatChoice choice = all[static_cast<std::size_t>(index)];
   *type = static_cast<AM_MEDIA_TYPE*>(::CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
@@ -258,7 +239,7 @@ STDMETHODIMP CapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* ca
   }
   VIDEO_STREAM_CONFIG_CAPS c{};
   c.guid = FORMAT_VideoInfo;
-  const Size size = kSizes[choice.size];
+  const Size size = choice.size;
   c.InputSize = c.MinCroppingSize = c.MaxCroppingSize = c.MinOutputSize = c.MaxOutputSize = {size.width, size.height};
   c.MinFrameInterval = c.MaxFrameInterval = kFramePeriod100ns;
   std::memcpy(caps, &c, sizeof(c));
@@ -271,7 +252,7 @@ STDMETHODIMP CapturePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, 
   if (returned) *returned = sizeof(GUID);
   if (!data) return returned ? S_OK : E_POINTER;
   if (size < sizeof(GUID)) return E_UNEXPECTED;
-  *static_cast<GUID*>(data) = PIN_CATEGORY_CAPTURE;
+  *static_cast<GUID*>(data) = role_ == PinRole::kStill ? PIN_CATEGORY_STILL : PIN_CATEGORY_CAPTURE;
   return S_OK;
 }
 
@@ -280,106 +261,6 @@ STDMETHODIMP CapturePin::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
   if (id != AMPROPERTY_PIN_CATEGORY) return E_PROP_ID_UNSUPPORTED;
   if (support) *support = KSPROPERTY_SUPPORT_GET;
   return S_OK;
-}
-
-HRESULT CapturePin::Activate() {
-  if (!connected_ || !allocator_ || thread_.joinable()) return S_OK;
-  const HRESULT hr = allocator_->Commit();
-  if (FAILED(hr)) return hr;
-  stop_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  thread_ = std::thread([this] { Stream(); });
-  return S_OK;
-}
-
-void CapturePin::Deactivate() {
-  if (!thread_.joinable()) return;
-  ::SetEvent(stop_.get());
-  // Decommitting releases a GetBuffer the thread may be waiting in.
-  if (allocator_) allocator_->Decommit();
-  thread_.join();
-}
-
-void CapturePin::Stream() {
-  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-  common::UniqueKernelHandle delivered(::CreateEventW(nullptr, FALSE, FALSE, kDeliveredEvent));
-  const DWORD periodMs = static_cast<DWORD>(kFramePeriod100ns / 10000);
-  std::uint32_t frame = 0;
-  bool unplugged = false;
-  DWORD next = ::GetTickCount();
-  for (;;) {
-    const DWORD now = ::GetTickCount();
-    const DWORD wait = static_cast<LONG>(next - now) > 0 ? next - now : 0;
-    if (::WaitForSingleObject(stop_.get(), wait) == WAIT_OBJECT_0) break;
-    next += periodMs + (frame % 3 == 0 ? 1 : 0);  // 66.67 ms on average
-    const bool gone = EventSet(kUnplugEvent);
-    if (gone != unplugged) {
-      unplugged = gone;
-      filter_->Notify(EC_DEVICE_LOST, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(filter_)), gone ? 0 : 1);
-    }
-    if (gone || !filter_->Running() || EventSet(kSilentEvent)) continue;
-    if (SUCCEEDED(DeliverOne(frame, delivered.get()))) ++frame;
-  }
-  ::CoUninitialize();
-}
-
-// MJPG: the RGB24 picture encoded by the engine's own JPEG encoder, one
-// complete image per sample.
-HRESULT CapturePin::DeliverJpeg(IMediaSample* sample, BYTE* data, std::uint32_t frame, long brightness,
-                                HANDLE delivered) {
-  const Size size = kSizes[choice_.size];
-  HRESULT hr = mjpgFrame_.Width() == size.width ? S_OK : mjpgFrame_.Allocate(size.width, size.height);
-  if (FAILED(hr)) return hr;
-  for (int y = 0; y < size.height; ++y) {
-    std::uint8_t* row = mjpgFrame_.Row(y);
-    for (int x = 0; x < size.width; ++x) {
-      Pixel(x, y, size.width, size.height, frame, brightness, &row[3 * x + 2], &row[3 * x + 1], &row[3 * x]);
-    }
-  }
-  hr = encoder_.Encode(mjpgFrame_, jpeg_);
-  if (FAILED(hr)) return hr;
-  if (static_cast<long>(jpeg_.size()) > sample->GetSize()) return E_FAIL;
-  std::memcpy(data, jpeg_.data(), jpeg_.size());
-  sample->SetActualDataLength(static_cast<long>(jpeg_.size()));
-  sample->SetSyncPoint(TRUE);
-  if (delivered) ::SetEvent(delivered);
-  return input_->Receive(sample);
-}
-
-HRESULT CapturePin::DeliverOne(std::uint32_t frame, HANDLE delivered) {
-  IMediaSample* sample = nullptr;
-  HRESULT hr = allocator_->GetBuffer(&sample, nullptr, nullptr, 0);
-  if (FAILED(hr)) return hr;
-  BYTE* data = nullptr;
-  AM_MEDIA_TYPE type;
-  FillMediaType(choice_, &type);
-  hr = sample->GetPointer(&data);
-  if (SUCCEEDED(hr) && sample->GetSize() < static_cast<long>(type.lSampleSize)) hr = E_FAIL;
-  const long brightness = filter_->Brightness();
-  if (SUCCEEDED(hr) && choice_.coding == Coding::kMjpg) {
-    hr = DeliverJpeg(sample, data, frame, brightness, delivered);
-  } else if (SUCCEEDED(hr)) {
-    // Only the frame number changes from frame to frame: the rest of the
-    // picture is painted once per format and brightness, so that the
-    // filter's own work stays small beside the engine's it is measured with.
-    const Size size = kSizes[choice_.size];
-    if (picture_.size() != static_cast<std::size_t>(type.lSampleSize) || pictureBrightness_ != brightness ||
-        pictureChoice_ != choice_) {
-      picture_.assign(type.lSampleSize, 0);
-      Paint(choice_, frame, brightness, picture_.data(), size.width, size.height);
-      pictureBrightness_ = brightness;
-      pictureChoice_ = choice_;
-    }
-    std::memcpy(data, picture_.data(), picture_.size());
-    Paint(choice_, frame, brightness, data, kBitBlock * kBits, kBitBlock);
-    sample->SetActualDataLength(type.lSampleSize);
-    sample->SetSyncPoint(TRUE);
-    // The moment of delivery, for a benchmark's latency.
-    if (delivered) ::SetEvent(delivered);
-    hr = input_->Receive(sample);
-  }
-  FreeMediaTypeContents(type);
-  sample->Release();
-  return hr;
 }
 
 }  // namespace test_camera

@@ -3,11 +3,13 @@
 
 namespace test_camera {
 
-PinEnumerator::PinEnumerator(IPin* pin, ULONG position) : pin_(pin), position_(position) {
-  pin_->AddRef();
+PinEnumerator::PinEnumerator(std::vector<IPin*> pins, ULONG position) : pins_(std::move(pins)), position_(position) {
+  for (IPin* pin : pins_) pin->AddRef();
 }
 
-PinEnumerator::~PinEnumerator() { pin_->Release(); }
+PinEnumerator::~PinEnumerator() {
+  for (IPin* pin : pins_) pin->Release();
+}
 
 STDMETHODIMP PinEnumerator::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -29,11 +31,9 @@ STDMETHODIMP_(ULONG) PinEnumerator::Release() {
 STDMETHODIMP PinEnumerator::Next(ULONG count, IPin** pins, ULONG* fetched) {
   if (!pins) return E_POINTER;
   ULONG given = 0;
-  if (count > 0 && position_ == 0) {
-    pins[0] = pin_;
-    pin_->AddRef();
-    given = 1;
-    position_ = 1;
+  while (given < count && position_ < pins_.size()) {
+    pins[given] = pins_[position_++];
+    pins[given++]->AddRef();
   }
   if (fetched) *fetched = given;
   return given == count ? S_OK : S_FALSE;
@@ -41,7 +41,7 @@ STDMETHODIMP PinEnumerator::Next(ULONG count, IPin** pins, ULONG* fetched) {
 
 STDMETHODIMP PinEnumerator::Skip(ULONG count) {
   position_ += count;
-  return position_ <= 1 ? S_OK : S_FALSE;
+  return position_ <= pins_.size() ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP PinEnumerator::Reset() {
@@ -51,7 +51,7 @@ STDMETHODIMP PinEnumerator::Reset() {
 
 STDMETHODIMP PinEnumerator::Clone(IEnumPins** out) {
   if (!out) return E_POINTER;
-  *out = new PinEnumerator(pin_, position_);
+  *out = new PinEnumerator(pins_, position_);
   return S_OK;
 }
 

@@ -1,5 +1,5 @@
-// The two enumerators the filter hands out: its single pin, and the media
-// types of the capture pin.
+// The two enumerators the filter hands out: its pins (capture, and still
+// when it has one), and the media types of a pin.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,7 @@ namespace test_camera {
 
 class PinEnumerator : public IEnumPins {
  public:
-  explicit PinEnumerator(IPin* pin, ULONG position = 0);
+  explicit PinEnumerator(std::vector<IPin*> pins, ULONG position = 0);
   virtual ~PinEnumerator();
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
   STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
@@ -27,7 +27,7 @@ class PinEnumerator : public IEnumPins {
 
  private:
   std::atomic<ULONG> refs_{1};
-  IPin* pin_;
+  std::vector<IPin*> pins_;
   ULONG position_;
 };
 

@@ -1,5 +1,6 @@
-// The test camera filter object: state, graph membership, brightness and
-// property pages; and the media types of the capture pin.
+// The test camera filter object: its pins, state, graph membership,
+// brightness, the still trigger and property pages; and the media types
+// of its pins.
 #include "TestCameraFilter.h"
 
 #include <cstring>
@@ -16,9 +17,14 @@ void FreeMediaTypeContents(AM_MEDIA_TYPE& type) {
   type.pUnk = nullptr;
 }
 
+bool ControlSet(const wchar_t* name) {
+  common::UniqueKernelHandle event(::OpenEventW(SYNCHRONIZE, FALSE, name));
+  return event && ::WaitForSingleObject(event.get(), 0) == WAIT_OBJECT_0;
+}
+
 HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type) {
-  if (choice.size < 0 || choice.size >= kSizeCount) return E_INVALIDARG;
-  const Size size = kSizes[choice.size];
+  const Size size = choice.size;
+  if (size.width <= 0 || size.height <= 0) return E_INVALIDARG;
   auto* info = static_cast<VIDEOINFOHEADER*>(::CoTaskMemAlloc(sizeof(VIDEOINFOHEADER)));
   if (!info) return E_OUTOFMEMORY;
   std::memset(info, 0, sizeof(*info));
@@ -57,23 +63,18 @@ bool ChoiceOf(const AM_MEDIA_TYPE& type, FormatChoice* choice) {
     return false;
   }
   const BITMAPINFOHEADER& h = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
-  for (int i = 0; i < kSizeCount; ++i) {
-    if (kSizes[i].width == h.biWidth && kSizes[i].height == h.biHeight) {
-      *choice = {i, coding};
-      switch (coding) {
-        case Coding::kRgb24: return i < kRgbSizeCount;
-        case Coding::kYuy2: return i < kYuy2SizeCount;
-        case Coding::kMjpg: return i == kMjpgSize;
-      }
-    }
-  }
-  return false;
+  if (h.biWidth <= 0 || h.biHeight <= 0) return false;
+  *choice = {{h.biWidth, h.biHeight}, coding};
+  return true;
 }
 
-CameraFilter::CameraFilter() : pin_(this) {}
+CameraFilter::CameraFilter() : pin_(this, PinRole::kCapture, !ControlSet(kWithoutMjpgEvent)) {
+  if (ControlSet(kStillPinEvent)) still_ = std::make_unique<CapturePin>(this, PinRole::kStill, false);
+}
 
 CameraFilter::~CameraFilter() {
   pin_.Deactivate();
+  if (still_) still_->Deactivate();
   if (clock_) clock_->Release();
 }
 
@@ -83,6 +84,8 @@ STDMETHODIMP CameraFilter::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IBaseFilter*>(this);
   } else if (iid == IID_IAMVideoProcAmp) {
     *out = static_cast<IAMVideoProcAmp*>(this);
+  } else if (iid == IID_IAMVideoControl) {
+    *out = static_cast<IAMVideoControl*>(this);
   } else if (iid == IID_IAMCameraControl) {
     *out = static_cast<IAMCameraControl*>(&zoom_);
   } else if (iid == IID_ISpecifyPropertyPages) {
@@ -111,14 +114,19 @@ STDMETHODIMP CameraFilter::Stop() {
   std::lock_guard<std::mutex> hold(lock_);
   state_ = State_Stopped;
   pin_.Deactivate();
+  if (still_) still_->Deactivate();
   return S_OK;
 }
 
 STDMETHODIMP CameraFilter::Pause() {
   std::lock_guard<std::mutex> hold(lock_);
   if (state_ == State_Stopped) {
-    const HRESULT hr = pin_.Activate();
-    if (FAILED(hr)) return hr;
+    HRESULT hr = pin_.Activate();
+    if (SUCCEEDED(hr) && still_) hr = still_->Activate();
+    if (FAILED(hr)) {
+      pin_.Deactivate();
+      return hr;
+    }
   }
   state_ = State_Paused;
   return S_OK;
@@ -158,16 +166,21 @@ STDMETHODIMP CameraFilter::GetSyncSource(IReferenceClock** clock) {
 
 STDMETHODIMP CameraFilter::EnumPins(IEnumPins** pins) {
   if (!pins) return E_POINTER;
-  *pins = new PinEnumerator(&pin_);
+  std::vector<IPin*> all{&pin_};
+  if (still_) all.push_back(still_.get());
+  *pins = new PinEnumerator(std::move(all));
   return S_OK;
 }
 
 STDMETHODIMP CameraFilter::FindPin(LPCWSTR id, IPin** pin) {
   if (!id || !pin) return E_POINTER;
   *pin = nullptr;
-  if (std::wcscmp(id, L"Capture") != 0) return VFW_E_NOT_FOUND;
-  *pin = &pin_;
-  pin_.AddRef();
+  CapturePin* found = std::wcscmp(id, L"Capture") == 0 ? &pin_
+                      : still_ && std::wcscmp(id, L"Still") == 0 ? still_.get()
+                                                                 : nullptr;
+  if (!found) return VFW_E_NOT_FOUND;
+  *pin = found;
+  found->AddRef();
   return S_OK;
 }
 
@@ -249,6 +262,32 @@ STDMETHODIMP ZoomControl::Get(long property, long* value, long* flags) {
   if (property != CameraControl_Zoom) return E_PROP_ID_UNSUPPORTED;
   *value = zoom_;
   *flags = CameraControl_Flags_Manual;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::GetCaps(IPin* pin, LONG* flags) {
+  if (!flags) return E_POINTER;
+  if (pin != static_cast<IPin*>(&pin_) && (!still_ || pin != static_cast<IPin*>(still_.get()))) return E_INVALIDARG;
+  *flags = pin == static_cast<IPin*>(&pin_) ? 0 : VideoControlFlag_Trigger;
+  return S_OK;
+}
+
+STDMETHODIMP CameraFilter::SetMode(IPin* pin, LONG mode) {
+  LONG offered = 0;
+  const HRESULT hr = GetCaps(pin, &offered);
+  if (FAILED(hr)) return hr;
+  if ((mode & ~offered) != 0) return E_INVALIDARG;
+  if (mode & VideoControlFlag_Trigger) still_->Trigger();
+  return S_OK;
+}
+
+// The trigger is a moment, not a state.
+STDMETHODIMP CameraFilter::GetMode(IPin* pin, LONG* mode) {
+  if (!mode) return E_POINTER;
+  LONG offered = 0;
+  const HRESULT hr = GetCaps(pin, &offered);
+  if (FAILED(hr)) return hr;
+  *mode = 0;
   return S_OK;
 }
 

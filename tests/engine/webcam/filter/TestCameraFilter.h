@@ -1,7 +1,9 @@
-// The test camera's DirectShow filter: one capture output pin delivering the
-// picture of TestCamera.h at 15 frames a second in RGB24 or YUY2, with
-// IAMStreamConfig and the pin category on the pin, and IAMVideoProcAmp
-// (brightness) and ISpecifyPropertyPages on the filter.
+// The test camera's DirectShow filter: a capture output pin delivering the
+// picture of TestCamera.h at 15 frames a second in RGB24, YUY2 or MJPG,
+// optionally a still pin delivering it at a still size when triggered,
+// with IAMStreamConfig and the pin category on each pin, and
+// IAMVideoProcAmp (brightness), IAMCameraControl (zoom), IAMVideoControl
+// (the still trigger) and ISpecifyPropertyPages on the filter.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 #include <dshow.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -24,22 +27,31 @@ class CameraFilter;
 
 enum class Coding { kRgb24, kYuy2, kMjpg };
 
-// One of the pin's formats: index into kSizes and coding.
+// One of a pin's formats: size and coding.
 struct FormatChoice {
-  int size = 1;
+  Size size = kDefaultSize;
   Coding coding = Coding::kRgb24;
-  bool operator==(const FormatChoice& o) const { return size == o.size && coding == o.coding; }
+  bool operator==(const FormatChoice& o) const {
+    return size.width == o.size.width && size.height == o.size.height && coding == o.coding;
+  }
   bool operator!=(const FormatChoice& o) const { return !(*this == o); }
 };
 // Builds the media type of a choice (the caller frees its format block).
 HRESULT FillMediaType(FormatChoice choice, AM_MEDIA_TYPE* type);
-// The choice a media type stands for; false when the pin does not offer it.
+// The choice a media type stands for (whether a pin offers it is the
+// pin's to say); false for a type the filter never makes.
 bool ChoiceOf(const AM_MEDIA_TYPE& type, FormatChoice* choice);
 void FreeMediaTypeContents(AM_MEDIA_TYPE& type);
+// True when the named control event exists and is set.
+bool ControlSet(const wchar_t* name);
+
+// The capture pin streams at 15 frames a second; the still pin delivers
+// one picture for each Trigger.
+enum class PinRole { kCapture, kStill };
 
 class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
  public:
-  explicit CapturePin(CameraFilter* filter) : filter_(filter) {}
+  CapturePin(CameraFilter* filter, PinRole role, bool withMjpg);
   ~CapturePin();
 
   // IUnknown (delegates its count to the filter)
@@ -76,15 +88,25 @@ class CapturePin : public IPin, public IAMStreamConfig, public IKsPropertySet {
   HRESULT Activate();    // stopped -> paused: commit and start the thread
   void Deactivate();     // -> stopped: stop the thread, decommit
   FormatChoice Choice() const { return choice_; }
+  PinRole Role() const { return role_; }
+  // The still pin delivers its next picture (while the filter runs).
+  void Trigger() { ::SetEvent(trigger_.get()); }
 
  private:
+  const wchar_t* Name() const { return role_ == PinRole::kStill ? L"Still" : L"Capture"; }
+  std::vector<FormatChoice> Offered() const;
+  bool Offers(FormatChoice choice) const;
   HRESULT TryConnect(IPin* receiver, FormatChoice choice);
   HRESULT DecideAllocator(IMemInputPin* input, const AM_MEDIA_TYPE& type);
   void Stream();
+  void StreamStills();
   HRESULT DeliverOne(std::uint32_t frame, HANDLE delivered);
   HRESULT DeliverJpeg(IMediaSample* sample, BYTE* data, std::uint32_t frame, long brightness, HANDLE delivered);
 
   CameraFilter* filter_;
+  PinRole role_;
+  bool withMjpg_;
+  common::UniqueKernelHandle trigger_;
   IPin* connected_ = nullptr;
   IMemInputPin* input_ = nullptr;
   IMemAllocator* allocator_ = nullptr;
@@ -118,7 +140,7 @@ class ZoomControl : public IAMCameraControl {
   std::atomic<long> zoom_{kZoomDefault};
 };
 
-class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecifyPropertyPages {
+class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public IAMVideoControl, public ISpecifyPropertyPages {
  public:
   CameraFilter();
   virtual ~CameraFilter();
@@ -147,6 +169,13 @@ class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecify
                         long* flags) override;
   STDMETHODIMP Set(long property, long value, long flags) override;
   STDMETHODIMP Get(long property, long* value, long* flags) override;
+  // IAMVideoControl (the still pin's trigger)
+  STDMETHODIMP GetCaps(IPin* pin, LONG* flags) override;
+  STDMETHODIMP SetMode(IPin* pin, LONG mode) override;
+  STDMETHODIMP GetMode(IPin* pin, LONG* mode) override;
+  STDMETHODIMP GetCurrentActualFrameRate(IPin*, LONGLONG*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMaxAvailableFrameRate(IPin*, LONG, SIZE, LONGLONG*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetFrameRateList(IPin*, LONG, SIZE, LONG*, LONGLONG**) override { return E_NOTIMPL; }
   // ISpecifyPropertyPages
   STDMETHODIMP GetPages(CAUUID* pages) override;
 
@@ -155,6 +184,7 @@ class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecify
   // Sends an event to the graph the filter is in (no-op outside a graph).
   void Notify(long code, LONG_PTR param1, LONG_PTR param2);
   CapturePin& Pin() { return pin_; }
+  CapturePin* StillPin() { return still_.get(); }
   std::mutex& Lock() { return lock_; }
 
  private:
@@ -166,6 +196,7 @@ class CameraFilter : public IBaseFilter, public IAMVideoProcAmp, public ISpecify
   WCHAR name_[128] = {};
   std::atomic<long> brightness_{kBrightnessDefault};
   CapturePin pin_;
+  std::unique_ptr<CapturePin> still_;  // only in a camera with a still pin
   ZoomControl zoom_{static_cast<IBaseFilter*>(this)};
 };
 
