@@ -37,7 +37,9 @@ HRESULT Camera::StartCapture(HWND window, UINT frameMessage, UINT eventMessage) 
   frameMessage_ = frameMessage;
   eventMessage_ = eventMessage;
   HRESULT hr = filter_ ? S_OK : BindDeviceFilter(moniker_, &filter_);
-  if (SUCCEEDED(hr)) hr = graph_.Start(filter_.get(), capture_, window, frameMessage, eventMessage, index_);
+  if (SUCCEEDED(hr)) {
+    hr = graph_.Start(filter_.get(), capture_, StillPinSize(), window, frameMessage, eventMessage, index_);
+  }
   if (SUCCEEDED(hr) && !graph_.WaitForFirstFrame(kFirstFrameMs)) hr = VFW_E_TIMEOUT;
   if (FAILED(hr)) {
     StopCapture();
@@ -123,14 +125,44 @@ HRESULT Camera::NextFrame() {
 }
 
 HRESULT Camera::RenderNow(FrameSize size, media::Frame& out) {
-  if (IsDevice()) return ScaleLatest(size, out);
+  if (IsDevice()) return DevicePicture(size, out);
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   return renderer_.Render(size.width, size.height, frameNumber_, now, out);
 }
 
-// A device's picture is its latest frame, at another size by the nearest
-// pixel (a device without a still pin has no larger picture to give).
+std::optional<FrameSize> Camera::StillPinSize() const {
+  if (!definition_.stillPin || definition_.stillSizes.empty()) return std::nullopt;
+  return definition_.stillSizes.front();
+}
+
+bool Camera::NeedsFormatSwitch(FrameSize size) const noexcept {
+  return IsDevice() && size != capture_ && StillPinSize() != size && SupportsSize(size);
+}
+
+// A device's picture: the latest frame at the capture size; the still
+// pin's picture at its size; a frame captured at any other size the
+// device offers. Every wait is bounded by kFirstFrameMs.
+HRESULT Camera::DevicePicture(FrameSize size, media::Frame& out) {
+  if (size == capture_ || !graph_.Running()) return ScaleLatest(size, out);
+  if (StillPinSize() == size) return graph_.TakeStill(kFirstFrameMs, out);
+  if (SupportsSize(size)) return CaptureAtSize(size, out);
+  return ScaleLatest(size, out);
+}
+
+// The pin changes its format only while unconnected: the graph is built
+// at the picture's size for one frame, then again at the capture size.
+// When the graph does not come back, the camera no longer captures
+// (the caller reports it lost).
+HRESULT Camera::CaptureAtSize(FrameSize size, media::Frame& out) {
+  HRESULT hr = graph_.Start(filter_.get(), size, StillPinSize(), window_, frameMessage_, eventMessage_, index_);
+  if (SUCCEEDED(hr) && !(graph_.WaitForFirstFrame(kFirstFrameMs) && graph_.TakeFrame(out))) hr = VFW_E_TIMEOUT;
+  graph_.Stop();
+  const HRESULT back = StartCapture(window_, frameMessage_, eventMessage_);
+  return FAILED(back) ? back : hr;
+}
+
+// The latest frame, at another size by the nearest pixel.
 HRESULT Camera::ScaleLatest(FrameSize size, media::Frame& out) const {
   if (latest_.Empty()) return E_FAIL;
   if (size.width == latest_.Width() && size.height == latest_.Height()) {

@@ -31,6 +31,8 @@ class Camera {
 
   const CameraDefinition& Definition() const noexcept { return definition_; }
   std::uint32_t Index() const noexcept { return index_; }
+  // The camera's place in the list moved (a device joined before it).
+  void SetIndex(std::uint32_t index) noexcept { index_ = index; }
   CameraRecord Record() const;
   // Same identifiers, type and serial as the record.
   bool Matches(const CameraRecord& record) const noexcept;
@@ -59,7 +61,8 @@ class Camera {
   HRESULT NextFrame();
   const media::Frame& Latest() const noexcept { return latest_; }
   std::uint32_t FrameNumber() const noexcept { return frameNumber_; }
-  // The current scene at any size (pictures at the capture or still size).
+  // The current scene at any size (pictures at the capture or still size);
+  // a device's picture, see DevicePicture.
   HRESULT RenderNow(FrameSize size, media::Frame& out);
 
   // Capture devices ---------------------------------------------------------
@@ -78,6 +81,9 @@ class Camera {
   DeviceEvent ReadDeviceEvents() { return graph_.ReadEvents(); }
   // The device's filter while capturing (properties, property pages).
   IBaseFilter* DeviceFilter() const noexcept { return filter_.get(); }
+  // A picture at this size makes the device's graph switch to it and
+  // back (no still pin gives it, and it is not the capture size).
+  bool NeedsFormatSwitch(FrameSize size) const noexcept;
   static constexpr DWORD kFirstFrameMs = 2000;
 
   // The camera's memory; a camera starts with kInitialHeldPictures.
@@ -88,6 +94,9 @@ class Camera {
 
  private:
   HRESULT ScaleLatest(FrameSize size, media::Frame& out) const;
+  HRESULT DevicePicture(FrameSize size, media::Frame& out);
+  HRESULT CaptureAtSize(FrameSize size, media::Frame& out);
+  std::optional<FrameSize> StillPinSize() const;
 
   CameraDefinition definition_;
   std::uint32_t index_;

@@ -33,6 +33,9 @@ struct CameraDefinition {
   // properties 102, 106, 107, 108 and the mode of command 28).
   std::int32_t indicatorLevel = 0, indicatorReserved = 0, indicatorSwitch = 0, indicatorValue = 1;
   bool mode = false;
+  // A capture device whose still pin takes the pictures at the still size
+  // (else they are captured at the largest capture size).
+  bool stillPin = false;
 };
 
 struct EngineConfig {

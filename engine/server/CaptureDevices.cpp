@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "EngineRecords.h"
+#include "StreamFormats.h"
 #include "common/ComPtr.h"
 #include "common/Strings.h"
 
@@ -83,7 +84,8 @@ std::vector<CaptureDevice> ListCaptureDevices() {
   return devices;
 }
 
-CameraDefinition DeviceDefinition(const CaptureDevice& device, const std::vector<FrameSize>& sizes) {
+CameraDefinition DeviceDefinition(const CaptureDevice& device, const std::vector<FrameSize>& sizes,
+                                  const std::vector<FrameSize>& stillSizes) {
   CameraDefinition definition;
   definition.name = device.name;
   definition.device = device.path;
@@ -98,11 +100,8 @@ CameraDefinition DeviceDefinition(const CaptureDevice& device, const std::vector
   if (definition.productId == kAnyProductOfType) definition.productId ^= 0x8000;
   definition.serial = hash;
   if (!sizes.empty()) definition.sizes = sizes;
-  // Without a still pin, still pictures use the largest capture size.
-  definition.stillSizes = {*std::max_element(definition.sizes.begin(), definition.sizes.end(),
-                                             [](FrameSize a, FrameSize b) {
-                                               return a.width * a.height < b.width * b.height;
-                                             })};
+  definition.stillPin = !stillSizes.empty();
+  definition.stillSizes = {LargestSize(definition.stillPin ? stillSizes : definition.sizes)};
   const bool has320 = std::find(definition.sizes.begin(), definition.sizes.end(), FrameSize{320, 240}) !=
                       definition.sizes.end();
   definition.initialSize = has320 ? FrameSize{320, 240} : definition.sizes.front();

@@ -23,8 +23,11 @@ std::vector<CaptureDevice> ListCaptureDevices();
 
 // The camera definition of a device: identifiers and serial derived from
 // its path (the USB vendor and product numbers when the path has them), so
-// that the same device is recognised again; sizes from its capture pin.
-CameraDefinition DeviceDefinition(const CaptureDevice& device, const std::vector<FrameSize>& sizes);
+// that the same device is recognised again; sizes from its capture pin;
+// the still size is the largest of its still pin, else the largest
+// capture size.
+CameraDefinition DeviceDefinition(const CaptureDevice& device, const std::vector<FrameSize>& sizes,
+                                  const std::vector<FrameSize>& stillSizes);
 
 // FNV-1a of the text, case-insensitive (device paths differ in case).
 std::uint32_t PathHash(const std::string& text) noexcept;

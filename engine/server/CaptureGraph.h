@@ -5,33 +5,27 @@
 // (on the device's streaming thread) converts each sample into a 24-bit
 // frame and posts a message to the engine's window; the engine's thread
 // takes the newest frame from there. Graph events (EC_DEVICE_LOST) are
-// posted to the same window.
+// posted to the same window. A device with a still pin gets a second
+// branch from that pin into a grabber of its own, which delivers a
+// picture when the engine triggers the pin (IAMVideoControl).
 #pragma once
 
 #include <windows.h>
 
 #include <dshow.h>
 
-#include <atomic>
-#include <memory>
-#include <mutex>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "CameraConfig.h"
+#include "GrabberBranch.h"
 #include "common/ComPtr.h"
-#include "common/UniqueHandle.h"
 #include "media/Frame.h"
-#include "media/PixelConversion.h"
 
 namespace engine {
 
-class FrameGrabber;
-
 // Binds the device's filter from its moniker display name.
 HRESULT BindDeviceFilter(const std::wstring& monikerName, common::ComPtr<IBaseFilter>* filter);
-// The sizes the device's capture pin offers in a format the engine reads.
-std::vector<FrameSize> DeviceSizes(IBaseFilter* filter);
 
 // What the engine learns from a graph's events.
 enum class DeviceEvent { kNone, kLost, kBack };
@@ -43,10 +37,12 @@ class CaptureGraph {
   CaptureGraph(const CaptureGraph&) = delete;
   CaptureGraph& operator=(const CaptureGraph&) = delete;
 
-  // Builds and runs the graph at `size`; frames are announced by posting
-  // `frameMessage` (wParam cookie) and events by `eventMessage`.
-  HRESULT Start(IBaseFilter* device, FrameSize size, HWND window, UINT frameMessage, UINT eventMessage,
-                WPARAM cookie);
+  // Builds and runs the graph at `size` (and the still pin at `still`
+  // when given); frames are announced by posting `frameMessage` (wParam
+  // cookie) and events by `eventMessage`. A still pin that does not
+  // connect leaves the graph without its branch (logged).
+  HRESULT Start(IBaseFilter* device, FrameSize size, std::optional<FrameSize> still, HWND window,
+                UINT frameMessage, UINT eventMessage, WPARAM cookie);
   void Stop() noexcept;
   bool Running() const noexcept { return static_cast<bool>(control_); }
 
@@ -59,20 +55,21 @@ class CaptureGraph {
   // Reads the pending graph events; the last device event decides.
   DeviceEvent ReadEvents();
 
+  // Triggers the still pin and waits up to timeoutMs for its picture
+  // (VFW_E_NOT_CONNECTED without a still branch, VFW_E_TIMEOUT when none
+  // comes).
+  HRESULT TakeStill(DWORD timeoutMs, media::Frame& out);
+
  private:
-  HRESULT ChooseFormat(IBaseFilter* device, FrameSize size);
+  void StartStill(FrameSize size);
 
   common::ComPtr<IGraphBuilder> graph_;
   common::ComPtr<ICaptureGraphBuilder2> builder_;
   common::ComPtr<IMediaControl> control_;
   common::ComPtr<IMediaEventEx> events_;
   common::ComPtr<IBaseFilter> device_;
-  common::ComPtr<IBaseFilter> grabberFilter_;
-  std::unique_ptr<FrameGrabber> grabber_;
-  media::PixelFormat pixelFormat_ = media::PixelFormat::kRgb24;
-  bool topDown_ = false;
-  bool graphDecodes_ = false;
-  FrameSize size_;
+  GrabberBranch capture_;
+  GrabberBranch still_;
 };
 
 }  // namespace engine

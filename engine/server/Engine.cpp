@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "CaptureDevices.h"
 #include "EngineMessages.h"
 #include "Log.h"
 #include "ServerLifetime.h"
@@ -15,13 +14,6 @@ constexpr wchar_t kClockClass[] = L"CameraEngineClock";
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;
 constexpr UINT kIdleCheckMessage = WM_APP + 1;
-// From capture graphs (wParam: the camera's index): a new frame, an event.
-constexpr UINT kDeviceFrameMessage = WM_APP + 2;
-constexpr UINT kDeviceEventMessage = WM_APP + 3;
-// A device that delivers nothing for this long is taken as unplugged.
-constexpr DWORD kDeviceSilenceMs = 2000;
-// How often the devices nobody captures from are looked for.
-constexpr DWORD kDeviceListPollMs = 3000;
 // An engine that nobody connects to ends after this long.
 constexpr DWORD kStartupGraceMs = 15000;
 
@@ -64,18 +56,10 @@ HRESULT Engine::Reconfigure(const EngineConfig& config) {
     if (session->camera) return E_FAIL;
   }
   cameras_.clear();
-  if (config.devices) {
-    for (const CaptureDevice& device : ListCaptureDevices()) {
-      common::ComPtr<IBaseFilter> filter;
-      std::vector<FrameSize> sizes;
-      if (SUCCEEDED(BindDeviceFilter(device.monikerName, &filter))) sizes = DeviceSizes(filter.get());
-      if (sizes.empty()) {
-        LogLine("capture device \"%s\" offers no format the engine reads", device.name.c_str());
-        continue;
-      }
-      const auto index = static_cast<std::uint32_t>(cameras_.size());
-      cameras_.push_back(std::make_unique<Camera>(DeviceDefinition(device, sizes), index, device.monikerName));
-    }
+  unusableDevices_.clear();
+  devicesOn_ = config.devices;
+  if (devicesOn_) {
+    for (const CaptureDevice& device : ListCaptureDevices()) AddDevice(device);
   }
   for (const CameraDefinition& definition : config.cameras) {
     cameras_.push_back(std::make_unique<Camera>(definition, static_cast<std::uint32_t>(cameras_.size())));
@@ -111,34 +95,6 @@ void Engine::Remove(Session* session) {
 bool Engine::InUse(const Camera& camera) const noexcept {
   return std::any_of(sessions_.begin(), sessions_.end(),
                      [&](const Session* s) { return s->camera == &camera; });
-}
-
-HRESULT Engine::StartCapture(Camera& camera) {
-  if (!camera.IsDevice()) return S_OK;
-  const HRESULT hr = camera.StartCapture(window_.get(), kDeviceFrameMessage, kDeviceEventMessage);
-  if (FAILED(hr)) {
-    LogLine("capture device \"%s\" did not start: 0x%08lX", camera.Definition().name.c_str(),
-            static_cast<unsigned long>(hr));
-  }
-  return hr;
-}
-
-void Engine::CameraReleased(Camera& camera) {
-  if (camera.IsDevice() && !InUse(camera)) camera.StopCapture();
-}
-
-void Engine::CameraLost(Camera& camera) {
-  camera.SetState(Camera::kStateGone);
-  for (Session* session : sessions_) {
-    if (session->camera == &camera) session->EndRecording(2);
-  }
-  PostToUsers(camera, kMsgCameraLost, 0, 0);
-}
-
-void Engine::CameraBack(Camera& camera) {
-  camera.SetState(Camera::kStateReady);
-  PostToAll(kMsgReconnectRequest, 0, 0);
-  PostToAll(kMsgReconnected, 0, 0);
 }
 
 bool Engine::AnyRecording() const noexcept {
@@ -190,68 +146,6 @@ void Engine::Deliver(Camera& camera) {
   // out; the list itself does not change during the loop.
   for (Session* session : sessions_) {
     if (session->camera == &camera) session->OnFrame(camera.Latest(), camera.FrameNumber());
-  }
-}
-
-// A device whose graph runs but delivers nothing is taken as unplugged
-// (it comes back with its next frame).
-void Engine::WatchDevices() {
-  const DWORD now = ::GetTickCount();
-  if (now - lastDeviceList_ >= kDeviceListPollMs) {
-    lastDeviceList_ = now;
-    LookForIdleDevices();
-  }
-  for (auto& camera : cameras_) {
-    if (!camera->IsDevice() || !camera->Capturing() || camera->Gone()) continue;
-    const DWORD last = camera->LastDelivery();
-    if (now - (last ? last : camera->CaptureStarted()) > kDeviceSilenceMs) {
-      LogLine("capture device \"%s\" stopped delivering", camera->Definition().name.c_str());
-      CameraLost(*camera);
-    }
-  }
-}
-
-// A device nobody captures from has no graph to report its loss: it is
-// gone when the system no longer lists it, and back when it does again.
-void Engine::LookForIdleDevices() {
-  const bool anyIdle = std::any_of(cameras_.begin(), cameras_.end(),
-                                   [](const auto& c) { return c->IsDevice() && !c->Capturing(); });
-  if (!anyIdle) return;
-  const std::vector<CaptureDevice> present = ListCaptureDevices();
-  for (auto& camera : cameras_) {
-    if (!camera->IsDevice() || camera->Capturing()) continue;
-    const bool listed = std::any_of(present.begin(), present.end(), [&](const CaptureDevice& d) {
-      return d.monikerName == camera->MonikerName();
-    });
-    if (!listed && !camera->Gone()) {
-      LogLine("capture device \"%s\" is no longer listed", camera->Definition().name.c_str());
-      CameraLost(*camera);
-    } else if (listed && camera->Gone()) {
-      CameraBack(*camera);
-    }
-  }
-}
-
-void Engine::OnDeviceFrame(WPARAM cookie) {
-  Camera* camera = CameraAt(static_cast<long>(cookie));
-  if (!camera || !camera->IsDevice() || !camera->TakeDeviceFrame()) return;
-  if (camera->Gone()) CameraBack(*camera);
-  if (NeedsFrames(*camera)) Deliver(*camera);
-}
-
-void Engine::OnDeviceEvent(WPARAM cookie) {
-  Camera* camera = CameraAt(static_cast<long>(cookie));
-  if (!camera || !camera->IsDevice()) return;
-  switch (camera->ReadDeviceEvents()) {
-    case DeviceEvent::kLost:
-      if (camera->Gone()) break;
-      LogLine("capture device \"%s\" was removed", camera->Definition().name.c_str());
-      CameraLost(*camera);
-      break;
-    case DeviceEvent::kBack:
-      if (camera->Gone()) CameraBack(*camera);
-      break;
-    case DeviceEvent::kNone: break;
   }
 }
 

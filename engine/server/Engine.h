@@ -1,7 +1,9 @@
 // The engine process's shared state: the cameras, the sessions of all
 // clients, and the frame clock. The clock is a window timer on the server
 // thread, so frames are produced between COM calls and nothing needs a
-// lock. Each tick also looks for clients whose process has died.
+// lock. Each tick also looks for clients whose process has died, and
+// every few seconds for capture devices that left or joined the system
+// (EngineDevices.cpp).
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 
 #include "Camera.h"
 #include "CameraConfig.h"
+#include "CaptureDevices.h"
 #include "Session.h"
 #include "common/UniqueHandle.h"
 
@@ -47,7 +50,8 @@ class Engine {
   void CameraReleased(Camera& camera);
   // The camera was unplugged (state 1, recordings end with 1544 reason 2,
   // its clients get 1554) or plugged in again (state 0, 1555 and 1562 to
-  // every client).
+  // every client). A device that joins the system later is told the same
+  // way (see LookForDevices).
   void CameraLost(Camera& camera);
   void CameraBack(Camera& camera);
   bool AnyRecording() const noexcept;
@@ -71,10 +75,22 @@ class Engine {
   Engine() = default;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnTick();
+  // From capture graphs (wParam: the camera's index): a new frame, an event.
+  static constexpr UINT kDeviceFrameMessage = WM_APP + 2;
+  static constexpr UINT kDeviceEventMessage = WM_APP + 3;
+
   void OnDeviceFrame(WPARAM cookie);
   void OnDeviceEvent(WPARAM cookie);
   void WatchDevices();
-  void LookForIdleDevices();
+  // Devices nobody captures from, gone or back by the system's list; and
+  // devices that joined it since the camera list was made.
+  void LookForDevices();
+  // Puts the device after the devices listed so far (before the synthetic
+  // cameras) and numbers the cameras after it again; false when it offers
+  // no format the engine reads (remembered, so that it is not bound again
+  // every few seconds).
+  bool AddDevice(const CaptureDevice& device);
+  bool Known(const CaptureDevice& device) const;
   void Deliver(Camera& camera);
   void DropDeadClients();
   bool NeedsFrames(const Camera& camera) const noexcept;
@@ -83,6 +99,8 @@ class Engine {
   std::vector<std::unique_ptr<Camera>> cameras_;
   std::vector<Session*> sessions_;
   common::UniqueWindow window_;
+  bool devicesOn_ = true;
+  std::vector<std::wstring> unusableDevices_;
   int frameRate_ = 15;
   DWORD startedAt_ = 0;
   DWORD lastDeviceList_ = 0;

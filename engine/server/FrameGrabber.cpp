@@ -20,6 +20,12 @@ bool FrameGrabber::WaitForFirst(DWORD timeoutMs) const noexcept {
   return first_ && ::WaitForSingleObject(first_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
+void FrameGrabber::Rearm() noexcept {
+  std::lock_guard<std::mutex> hold(lock_);
+  fresh_ = false;
+  ::ResetEvent(first_.get());
+}
+
 bool FrameGrabber::Take(media::Frame& out) {
   std::lock_guard<std::mutex> hold(lock_);
   posted_ = false;
@@ -58,7 +64,7 @@ STDMETHODIMP FrameGrabber::BufferCB(double, BYTE* buffer, long length) {
     lastDelivery_ = ::GetTickCount();
     if (lastDelivery_ == 0) lastDelivery_ = 1;
     ::SetEvent(first_.get());
-    if (!posted_ && ::PostMessageW(window_, message_, cookie_, 0)) posted_ = true;
+    if (window_ && !posted_ && ::PostMessageW(window_, message_, cookie_, 0)) posted_ = true;
   } catch (...) {
     // A frame that cannot be converted is dropped; the next one may fit.
   }

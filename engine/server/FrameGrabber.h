@@ -1,7 +1,7 @@
 // The sample grabber's callback of a capture graph. It runs on the
 // device's streaming thread: each buffer is converted into the back frame
-// under a lock, and the engine's window is told (once until the engine has
-// taken the frame) that a new frame is there.
+// under a lock, and the engine's window (when there is one) is told, once
+// until the engine has taken the frame, that a new frame is there.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +22,10 @@ class FrameGrabber : public ISampleGrabberCB {
 
   // The format of the buffers to come (set before the graph runs).
   void Configure(media::PixelFormat format, bool topDown, int width, int height);
+  // Waits for the first frame since construction or the last Rearm.
   bool WaitForFirst(DWORD timeoutMs) const noexcept;
+  // Forgets the frame not taken yet; the next one counts as the first.
+  void Rearm() noexcept;
   bool Take(media::Frame& out);
   DWORD LastDelivery() const noexcept;
 

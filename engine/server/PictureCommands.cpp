@@ -1,6 +1,8 @@
 // Text stamp style (7/0), picture sound (12/2) and pictures to a file
 // (12/0) or to the client's mapping (12/3 at the capture size, 12/4 at the
-// still size when one is set).
+// still size when one is set: a capture device takes it with its still
+// pin, or captures it at that size).
+#include "Engine.h"
 #include "EngineCommands.h"
 #include "Handlers.h"
 #include "Log.h"
@@ -30,9 +32,22 @@ HRESULT TakePicture(Session& session, const Call& call) {
   Camera& camera = *session.camera;
   FrameSize size = camera.CaptureSize();
   if (call.subCode == kPictureToMappingStill && camera.StillSize()) size = *camera.StillSize();
+  Engine& engine = Engine::Instance();
+  // A device's format switch would cut into the recording of its frames.
+  if (camera.NeedsFormatSwitch(size) && engine.Recording(camera)) return session.Fail(kReasonBusy);
   media::Frame picture;
   hr = camera.RenderNow(size, picture);
-  if (FAILED(hr)) return hr;
+  if (camera.IsDevice() && !camera.Capturing()) {
+    LogLine("capture device \"%s\" did not come back from its picture", camera.Definition().name.c_str());
+    engine.CameraLost(camera);
+  }
+  if (FAILED(hr)) {
+    LogLine("picture %ldx%ld from \"%s\" failed: 0x%08lX", static_cast<long>(size.width),
+            static_cast<long>(size.height), camera.Definition().name.c_str(), static_cast<unsigned long>(hr));
+    // A device that gives no picture in time fails like one that gives
+    // no frame.
+    return camera.IsDevice() ? session.Fail(kReasonFile) : hr;
+  }
   StampPicture(session, picture,
                common::AnsiFieldToString(request.textStamp, sizeof(request.textStamp)));
 
