@@ -21,138 +21,16 @@
 #include "PreviewFrame.h"
 #include "TestCamera.h"
 #include "TestCameraRegistration.h"
+#include "WebcamFixture.h"
 #include "WineTodo.h"
 #include "common/Strings.h"
 
 using namespace engine;
 using engine_test::EngineClient;
 using engine_test::MessageSink;
+using namespace webcam_test;
 
 namespace {
-
-// Devices first, then one synthetic camera.
-std::string WebcamConfig() {
-  const std::string path = engine_test::TempFolder() + "engine-webcam-cameras.ini";
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << "[Engine]\r\nCameras=1\r\nFrameRate=15\r\n";
-  return path;
-}
-
-HRESULT Reload(const EngineClient& client, const std::string& path) {
-  return client.Exec(kScenarioReloadConfig, 0, path.c_str(), static_cast<long>(path.size() + 1));
-}
-
-common::UniqueKernelHandle ControlEvent(const wchar_t* name) {
-  return common::UniqueKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, name));
-}
-
-struct Shot {
-  int width = 0, height = 0;
-  std::vector<BYTE> bits;  // bottom-up, rows padded to 4 bytes
-  const BYTE* At(int x, int y) const {
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
-    return bits.data() + stride * static_cast<std::size_t>(height - 1 - y) + 3 * static_cast<std::size_t>(x);
-  }
-};
-
-bool ReadPicture(const std::string& path, Shot* picture) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<BYTE> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (file.size() < 54) return false;
-  BITMAPINFOHEADER info;
-  std::memcpy(&info, file.data() + sizeof(BITMAPFILEHEADER), sizeof(info));
-  if (info.biBitCount != 24 || info.biHeight <= 0) return false;
-  picture->width = info.biWidth;
-  picture->height = info.biHeight;
-  picture->bits.assign(file.begin() + 54, file.end());
-  return picture->bits.size() >= static_cast<std::size_t>(((info.biWidth * 3 + 3) & ~3) * info.biHeight);
-}
-
-std::uint32_t FrameNumberOf(const Shot& picture) {
-  std::uint32_t frame = 0;
-  for (int bit = 0; bit < test_camera::kBits; ++bit) {
-    const BYTE* pixel = picture.At(bit * test_camera::kBitBlock + test_camera::kBitBlock / 2, test_camera::kBitBlock / 2);
-    frame = (frame << 1) | (pixel[1] > 128 ? 1u : 0u);
-  }
-  return frame;
-}
-
-// The mean absolute difference of the components from the filter's
-// picture (for lossy formats).
-double MeanDifference(const Shot& picture, long brightness) {
-  const std::uint32_t frame = FrameNumberOf(picture);
-  double sum = 0;
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      std::uint8_t r, g, b;
-      test_camera::Pixel(x, y, picture.width, picture.height, frame, brightness, &r, &g, &b);
-      const BYTE* got = picture.At(x, y);
-      sum += std::abs(got[2] - r) + std::abs(got[1] - g) + std::abs(got[0] - b);
-    }
-  }
-  return sum / (3.0 * picture.width * picture.height);
-}
-
-// The largest difference of any component from the filter's picture of the
-// frame the picture names.
-int LargestDifference(const Shot& picture, long brightness) {
-  const std::uint32_t frame = FrameNumberOf(picture);
-  int largest = 0;
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      std::uint8_t r, g, b;
-      test_camera::Pixel(x, y, picture.width, picture.height, frame, brightness, &r, &g, &b);
-      const BYTE* got = picture.At(x, y);
-      for (int d : {got[2] - r, got[1] - g, got[0] - b}) largest = std::max(largest, std::abs(d));
-    }
-  }
-  return largest;
-}
-
-class EngineWebcam : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    registration_ = new test_camera::Registration;
-    ASSERT_EQ(S_OK, registration_->Register());
-  }
-  static void TearDownTestSuite() {
-    EngineClient client;
-    if (SUCCEEDED(client.Create())) client.Exec(kScenarioReloadConfig, 0);
-    registration_->Unregister();
-    delete registration_;
-    registration_ = nullptr;
-  }
-
-  void SetUp() override {
-    ASSERT_EQ(S_OK, client_.Create());
-    ASSERT_EQ(S_OK, Reload(client_, WebcamConfig()));
-    ASSERT_EQ(S_OK, client_.ExecLong(kCmdNotifyWindow, 0, static_cast<long>(reinterpret_cast<INT_PTR>(sink_.Window()))));
-  }
-  void TearDown() override {
-    ::ResetEvent(unplug_.get());
-    ::ResetEvent(silent_.get());
-    client_.Exec(kCmdDisconnect, 0);
-    client_.Exec(kCmdNotifyWindow, 1);
-    // Back to the configuration the other engine tests expect.
-    const std::wstring config = engine_test::TestConfigPath();
-    Reload(client_, common::WideToAnsi(config));
-  }
-
-  bool TakePicture(Shot* picture) {
-    const std::string path = engine_test::TempFolder() + "engine-webcam-picture.bmp";
-    PictureRequestRecord request{};
-    request.size = sizeof(request);
-    std::strncpy(request.target, path.c_str(), sizeof(request.target) - 1);
-    return SUCCEEDED(client_.ExecRecord(kCmdPicture, kPictureToFile, request)) && ReadPicture(path, picture);
-  }
-
-  static test_camera::Registration* registration_;
-  EngineClient client_;
-  MessageSink sink_;
-  common::UniqueKernelHandle unplug_ = ControlEvent(test_camera::kUnplugEvent);
-  common::UniqueKernelHandle silent_ = ControlEvent(test_camera::kSilentEvent);
-};
-
-test_camera::Registration* EngineWebcam::registration_ = nullptr;
 
 TEST_F(EngineWebcam, ListsTheDeviceBeforeTheSyntheticCamera) {
   long count = 0;
