@@ -57,6 +57,7 @@ HRESULT Engine::Reconfigure(const EngineConfig& config) {
   }
   cameras_.clear();
   unusableDevices_.clear();
+  unopenedDevices_.clear();
   devicesOn_ = config.devices;
   if (devicesOn_) {
     for (const CaptureDevice& device : ListCaptureDevices()) AddDevice(device);

@@ -86,9 +86,10 @@ class Engine {
   // devices that joined it since the camera list was made.
   void LookForDevices();
   // Puts the device after the devices listed so far (before the synthetic
-  // cameras) and numbers the cameras after it again; false when it offers
-  // no format the engine reads (remembered, so that it is not bound again
-  // every few seconds).
+  // cameras) and numbers the cameras after it again; false when it does
+  // not open (tried again at the next look) or offers no format the
+  // engine reads (remembered, so that it is not bound again every few
+  // seconds).
   bool AddDevice(const CaptureDevice& device);
   bool Known(const CaptureDevice& device) const;
   void Deliver(Camera& camera);
@@ -100,7 +101,7 @@ class Engine {
   std::vector<Session*> sessions_;
   common::UniqueWindow window_;
   bool devicesOn_ = true;
-  std::vector<std::wstring> unusableDevices_;
+  std::vector<std::wstring> unusableDevices_, unopenedDevices_;
   int frameRate_ = 15;
   DWORD startedAt_ = 0;
   DWORD lastDeviceList_ = 0;

@@ -28,11 +28,17 @@ bool Engine::Known(const CaptureDevice& device) const {
 
 bool Engine::AddDevice(const CaptureDevice& device) {
   common::ComPtr<IBaseFilter> filter;
-  std::vector<FrameSize> sizes, stillSizes;
-  if (SUCCEEDED(BindDeviceFilter(device.monikerName, &filter))) {
-    sizes = DeviceSizes(filter.get());
-    stillSizes = DeviceStillSizes(filter.get());
+  const HRESULT bound = BindDeviceFilter(device.monikerName, &filter);
+  if (FAILED(bound)) {
+    // A device just plugged in may not open yet: the next look tries
+    // again (logged once).
+    if (std::find(unopenedDevices_.begin(), unopenedDevices_.end(), device.monikerName) == unopenedDevices_.end()) {
+      LogLine("capture device \"%s\" does not open: 0x%08lX", device.name.c_str(), static_cast<unsigned long>(bound));
+      unopenedDevices_.push_back(device.monikerName);
+    }
+    return false;
   }
+  const std::vector<FrameSize> sizes = DeviceSizes(filter.get()), stillSizes = DeviceStillSizes(filter.get());
   if (sizes.empty()) {
     LogLine("capture device \"%s\" offers no format the engine reads", device.name.c_str());
     unusableDevices_.push_back(device.monikerName);
