@@ -86,15 +86,19 @@ void Engine::CameraBack(Camera& camera) {
 // A device whose graph runs but delivers nothing is taken as unplugged
 // (it comes back with its next frame).
 void Engine::WatchDevices() {
-  const DWORD now = ::GetTickCount();
-  if (now - lastDeviceList_ >= kDeviceListPollMs) {
-    lastDeviceList_ = now;
+  if (::GetTickCount() - lastDeviceList_ >= kDeviceListPollMs) {
+    lastDeviceList_ = ::GetTickCount();
     LookForDevices();
   }
+  // Read after the look at the list: a frame delivered meanwhile is newer
+  // than an earlier reading (and a signed difference keeps one that
+  // arrives now from counting as a silence of 49 days).
+  const DWORD now = ::GetTickCount();
   for (auto& camera : cameras_) {
     if (!camera->IsDevice() || !camera->Capturing() || camera->Gone()) continue;
     const DWORD last = camera->LastDelivery();
-    if (now - (last ? last : camera->CaptureStarted()) > kDeviceSilenceMs) {
+    const auto silence = static_cast<LONG>(now - (last ? last : camera->CaptureStarted()));
+    if (silence > static_cast<LONG>(kDeviceSilenceMs)) {
       LogLine("capture device \"%s\" stopped delivering", camera->Definition().name.c_str());
       CameraLost(*camera);
     }
