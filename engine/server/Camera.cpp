@@ -144,6 +144,9 @@ bool Camera::NeedsFormatSwitch(FrameSize size) const noexcept {
 // pin's picture at its size; a frame captured at any other size the
 // device offers. Every wait is bounded by kFirstFrameMs.
 HRESULT Camera::DevicePicture(FrameSize size, media::Frame& out) {
+  // Right after a size change the latest frame may still be of the old
+  // size while the new graph's first frame waits in its grabber.
+  if (size == capture_ && (latest_.Width() != size.width || latest_.Height() != size.height)) TakeDeviceFrame();
   if (size == capture_ || !graph_.Running()) return ScaleLatest(size, out);
   if (StillPinSize() == size) return graph_.TakeStill(kFirstFrameMs, out);
   if (SupportsSize(size)) return CaptureAtSize(size, out);
