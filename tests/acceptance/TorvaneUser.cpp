@@ -164,7 +164,18 @@ std::wstring TorvaneUser::Answer(const std::wstring& title, int buttonId, const 
   if (!prompt) return std::wstring();
   const std::wstring message = TorvaneProcess::PromptMessage(prompt);
   if (shot) Shot(prompt, shot);
-  if (!Press(prompt, buttonId) || !Gone(prompt)) return std::wstring();
+  if (!Press(prompt, buttonId)) {
+    RECT rect{};
+    ::GetWindowRect(::GetDlgItem(prompt, buttonId), &rect);
+    HWND over = ::WindowFromPoint(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    ADD_FAILURE() << "button " << buttonId << " of \"" << common::WideToAnsi(title) << "\" took no click; over it: \""
+                  << common::WideToAnsi(WindowText(::GetAncestor(over, GA_ROOT))) << "\"";
+    return std::wstring();
+  }
+  if (!Gone(prompt)) {
+    ADD_FAILURE() << "\"" << common::WideToAnsi(title) << "\" stayed after its button was pressed";
+    return std::wstring();
+  }
   return message;
 }
 
