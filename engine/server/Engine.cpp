@@ -39,6 +39,7 @@ HRESULT Engine::Start() {
   if (!window_) return HRESULT_FROM_WIN32(::GetLastError());
   ::SetTimer(window_.get(), kFrameTimer, 1000 / frameRate_, nullptr);
   ::SetTimer(window_.get(), kIdleTimer, 1000, nullptr);
+  deviceWatch_.Start(window_.get());
   startedAt_ = ::GetTickCount();
   return S_OK;
 }
@@ -48,6 +49,7 @@ void Engine::Shutdown() {
   sessions_.clear();
   // Graphs first: they post to the window.
   cameras_.clear();
+  deviceWatch_.Stop();
   window_.reset();
 }
 
@@ -186,6 +188,10 @@ LRESULT CALLBACK Engine::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     if (message == kDeviceEventMessage) {
       engine.OnDeviceEvent(wParam);
       return 0;
+    }
+    if (message == WM_DEVICECHANGE) {
+      engine.deviceWatch_.OnDeviceChange(wParam);
+      return TRUE;
     }
     if (message == kIdleCheckMessage) {
       engine.OnIdleCheck();

@@ -15,6 +15,7 @@
 #include "Camera.h"
 #include "CameraConfig.h"
 #include "CaptureDevices.h"
+#include "DeviceListWatch.h"
 #include "Session.h"
 #include "common/UniqueHandle.h"
 
@@ -82,6 +83,9 @@ class Engine {
   void OnDeviceFrame(WPARAM cookie);
   void OnDeviceEvent(WPARAM cookie);
   void WatchDevices();
+  // A device nobody captures from, or one that did not open yet, is looked
+  // for in the system's list every few seconds.
+  bool DevicesToRecheck() const;
   // Devices nobody captures from, gone or back by the system's list; and
   // devices that joined it since the camera list was made.
   void LookForDevices();
@@ -105,6 +109,7 @@ class Engine {
   int frameRate_ = 15;
   DWORD startedAt_ = 0;
   DWORD lastDeviceList_ = 0;
+  DeviceListWatch deviceWatch_;
 };
 
 }  // namespace engine

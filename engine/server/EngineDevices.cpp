@@ -86,7 +86,8 @@ void Engine::CameraBack(Camera& camera) {
 // A device whose graph runs but delivers nothing is taken as unplugged
 // (it comes back with its next frame).
 void Engine::WatchDevices() {
-  if (::GetTickCount() - lastDeviceList_ >= kDeviceListPollMs) {
+  const bool changed = deviceWatch_.TakeChange();
+  if (changed || (DevicesToRecheck() && ::GetTickCount() - lastDeviceList_ >= kDeviceListPollMs)) {
     lastDeviceList_ = ::GetTickCount();
     LookForDevices();
   }
@@ -103,6 +104,13 @@ void Engine::WatchDevices() {
       CameraLost(*camera);
     }
   }
+}
+
+bool Engine::DevicesToRecheck() const {
+  if (!devicesOn_) return false;
+  if (!unopenedDevices_.empty()) return true;
+  return std::any_of(cameras_.begin(), cameras_.end(),
+                     [](const std::unique_ptr<Camera>& camera) { return camera->IsDevice() && !camera->Capturing(); });
 }
 
 // A device nobody captures from has no graph to report its loss: it is
