@@ -1,5 +1,7 @@
 #include "DeviceListWatch.h"
 
+#include <dbt.h>
+
 #include <utility>
 
 namespace engine {

@@ -10,17 +10,9 @@
 
 #include <windows.h>
 
-#include <dbt.h>
-
 #include "common/UniqueHandle.h"
 
 namespace engine {
-
-struct DeviceNotificationTraits {
-  using Handle = HDEVNOTIFY;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { ::UnregisterDeviceNotification(h); }
-};
 
 class DeviceListWatch {
  public:
@@ -36,7 +28,7 @@ class DeviceListWatch {
  private:
   void ArmKeys();
 
-  common::UniqueHandle<DeviceNotificationTraits> notification_;
+  common::UniqueDeviceNotification notification_;
   common::UniqueRegKey machineKey_, userKey_;
   common::UniqueKernelHandle keyChanged_;
   bool changed_ = false;

@@ -10,6 +10,7 @@
 
 #include "FolderList.h"
 #include "common/Strings.h"
+#include "portal/ui/bar/PaneBar.h"
 #include "TorvaneIds.h"
 #include "UserInput.h"
 
@@ -27,7 +28,7 @@ constexpr int kSaveNameId = 0x47C;  // cmb13: the save dialog's name field
 // of a fresh wineserver on a loaded machine takes seconds to connect its
 // camera and to draw.
 constexpr DWORD kPatienceMs = 15000;
-constexpr DWORD kBarRepeatMs = 600;  // the bar's 500 ms, and a margin
+constexpr DWORD kBarRepeatMs = portal::kPaneRepeatWindowMs + 100;  // and a margin
 
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = static_cast<DWORD_PTR>(-1);
@@ -113,9 +114,9 @@ bool TorvaneUser::BarMenu(int pane, int downs, const wchar_t* shot) {
     ADD_FAILURE() << "no pane " << pane << " in the bar";
     return false;
   }
-  // The bar drops a press of a pane within 500 ms of the last one it
-  // passed on (a bouncing button); a quick snapshot between two choices
-  // from the same pane can be that short.
+  // The bar drops a press of a pane soon after the last one it passed on
+  // (a bouncing button); a quick snapshot between two choices from the
+  // same pane can be that short.
   if (pane == lastBarPane_) {
     const DWORD since = ::GetTickCount() - lastBarClick_;
     if (since < kBarRepeatMs) ::Sleep(kBarRepeatMs - since);

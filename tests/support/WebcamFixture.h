@@ -79,35 +79,34 @@ inline std::uint32_t FrameNumberOf(const Shot& picture) {
   return frame;
 }
 
-// The mean absolute difference of the components from the filter's
-// picture (for lossy formats).
-inline double MeanDifference(const Shot& picture, long brightness) {
+// Hands take() the differences of every pixel's red, green and blue from
+// the filter's picture of the frame the picture names.
+template <typename Take>
+void CompareWithFilter(const Shot& picture, long brightness, Take take) {
   const std::uint32_t frame = FrameNumberOf(picture);
-  double sum = 0;
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       std::uint8_t r, g, b;
       test_camera::Pixel(x, y, picture.width, picture.height, frame, brightness, &r, &g, &b);
       const BYTE* got = picture.At(x, y);
-      sum += std::abs(got[2] - r) + std::abs(got[1] - g) + std::abs(got[0] - b);
+      take(got[2] - r, got[1] - g, got[0] - b);
     }
   }
+}
+
+// The mean absolute difference of the components (for lossy formats).
+inline double MeanDifference(const Shot& picture, long brightness) {
+  double sum = 0;
+  CompareWithFilter(picture, brightness, [&](int r, int g, int b) { sum += std::abs(r) + std::abs(g) + std::abs(b); });
   return sum / (3.0 * picture.width * picture.height);
 }
 
-// The largest difference of any component from the filter's picture of the
-// frame the picture names.
+// The largest difference of any component.
 inline int LargestDifference(const Shot& picture, long brightness) {
-  const std::uint32_t frame = FrameNumberOf(picture);
   int largest = 0;
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      std::uint8_t r, g, b;
-      test_camera::Pixel(x, y, picture.width, picture.height, frame, brightness, &r, &g, &b);
-      const BYTE* got = picture.At(x, y);
-      for (int d : {got[2] - r, got[1] - g, got[0] - b}) largest = std::max(largest, std::abs(d));
-    }
-  }
+  CompareWithFilter(picture, brightness, [&](int r, int g, int b) {
+    for (int d : {r, g, b}) largest = std::max(largest, std::abs(d));
+  });
   return largest;
 }
 

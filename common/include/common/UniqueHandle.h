@@ -50,6 +50,12 @@ class UniqueHandle {
   Handle handle_ = Traits::Invalid();
 };
 
+struct DeviceNotificationTraits {  // RegisterDeviceNotification
+  using Handle = HDEVNOTIFY;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::UnregisterDeviceNotification(h); }
+};
+
 struct KernelHandleTraits {  // events, processes, threads, mappings: NULL on failure
   using Handle = HANDLE;
   static Handle Invalid() noexcept { return nullptr; }
@@ -137,6 +143,7 @@ struct ThreadPoolWaitTraits {  // RegisterWaitForSingleObject: closing waits for
 };
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueDeviceNotification = UniqueHandle<DeviceNotificationTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;

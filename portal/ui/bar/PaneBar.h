@@ -16,6 +16,10 @@ inline constexpr int kPaneBarId = 100;
 inline constexpr UINT kPaneResolutionButton = 113;
 inline constexpr UINT kPaneCameraButton = 115;
 
+// A press of a pane within this time of the last one passed on for that
+// pane is dropped once (a bouncing button).
+inline constexpr DWORD kPaneRepeatWindowMs = 500;
+
 class PaneBar {
  public:
   virtual bool Exists() const = 0;

@@ -192,7 +192,7 @@ void PortalPaneBar::OnPaneMouse(const controls::PaneRecord& pane, UINT message, 
   const DWORD now = clock_();
   const auto key = std::make_pair(pane.id, message);
   const auto last = lastSent_.find(key);
-  if (last != lastSent_.end() && now - last->second < kRepeatWindowMs) {
+  if (last != lastSent_.end() && now - last->second < kPaneRepeatWindowMs) {
     lastSent_.erase(last);  // dropped once; the next one passes
     return;
   }

@@ -26,7 +26,6 @@ namespace portal {
 class PortalPaneBar final : public PaneBar {
  public:
   static constexpr UINT kBlinkPeriodMs = 500;
-  static constexpr DWORD kRepeatWindowMs = 500;
 
   struct Parts {
     CameraSession& session;
@@ -62,7 +61,7 @@ class PortalPaneBar final : public PaneBar {
   void WindowCreated();
   // A mouse message on a pane (screen rectangle of the pane): its code
   // goes to the control's window, unless it repeats the last one sent for
-  // that pane within kRepeatWindowMs.
+  // that pane within kPaneRepeatWindowMs.
   void OnPaneMouse(const controls::PaneRecord& pane, UINT message, const RECT& screenRect);
 
   bool Wanted() const { return wanted_; }
